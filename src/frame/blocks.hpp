@@ -1,0 +1,31 @@
+// Record blocks: every block a record owns or a caller receives is allocated
+// here, zero-filled from the C heap, and released with free().
+#pragma once
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace vexl {
+
+// The largest block the library will ask for. Counts come from files, so a
+// request beyond this is refused rather than passed to the allocator.
+constexpr uint64_t kMaxBlockBytes = 0xFFFFFFFFull;
+
+// A zero-filled block of `count` elements, or null when the size overflows,
+// exceeds kMaxBlockBytes, or the heap refuses. A block of zero elements is a
+// real (one-element) block, so success is never a null pointer.
+template <class T> [[nodiscard]] T* allocBlock(uint64_t count) {
+    if (count > kMaxBlockBytes / sizeof(T)) {
+        return nullptr;
+    }
+    const uint64_t elements = count == 0 ? 1 : count;
+    return static_cast<T*>(std::calloc(static_cast<size_t>(elements), sizeof(T)));
+}
+
+// Frees a block (null is fine) and clears the pointer that held it.
+template <class T> void freeBlock(T*& block) {
+    std::free(const_cast<void*>(static_cast<const void*>(block)));
+    block = nullptr;
+}
+
+} // namespace vexl

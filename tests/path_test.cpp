@@ -1,0 +1,94 @@
+#include "support/strings.hpp"
+#include "vexalkit.hpp"
+
+#include <gtest/gtest.h>
+
+using vexl::testing::OwnedString;
+
+namespace {
+
+std::string cleaned(const std::string& path, int32_t flag) {
+    OwnedString text(path);
+    vexlCleanPath(text.get(), flag);
+    return text.text();
+}
+
+#if defined(_WIN32)
+constexpr bool kPosix = false;
+#else
+constexpr bool kPosix = true;
+#endif
+
+} // namespace
+
+TEST(CleanPath, FollowsTheTableOfRelativePaths) {
+    const struct {
+        const char* path;
+        int32_t flag;
+        const char* expected;
+    } cases[] = {
+        {"maps/start.map", 1, "maps\\start.map"},
+        {"maps/start.map", 0, "maps\\start.map\\"},
+        {"a/./b/../c", 1, "a\\c"},
+        {" gfx / palette.lmp ", 1, "gfx\\palette.lmp"},
+        {"my maps/a.map", 1, "my maps\\a.map"},
+        {"../x", 1, "..\\x"},
+        {"a/../../x", 1, "..\\x"},
+        {"a//../b", 1, "a\\b"},
+        {"../../x", 1, "..\\..\\x"},
+        {"C:\\games\\data", 1, "C:\\games\\data"},
+        {"./", 0, ""},
+        {"./", 1, ""},
+        {"   ", 0, ""},
+        {"", 1, ""},
+        {"a\\b/c", 1, "a\\b\\c"},
+        {"a/b/..", 1, "a"},
+    };
+    for (const auto& test : cases) {
+        EXPECT_EQ(cleaned(test.path, test.flag), test.expected) << test.path << " " << test.flag;
+    }
+}
+
+TEST(CleanPath, KeepsTheRootOfAnAbsolutePathOnPosixOnly) {
+    EXPECT_EQ(cleaned("/progs//player.mdl", 1), kPosix ? "\\progs\\player.mdl" : "progs\\player.mdl");
+    EXPECT_EQ(cleaned("/data/x.lmp", 0), kPosix ? "\\data\\x.lmp\\" : "data\\x.lmp\\");
+    EXPECT_EQ(cleaned("/", 1), "");
+    EXPECT_EQ(cleaned("//./", 0), "");
+}
+
+TEST(CleanPath, EmptiesAZeroDescriptorWithoutAllocating) {
+    FBSTRING text{};
+    vexlCleanPath(text, 1);
+    EXPECT_EQ(text.length, 0);
+    std::free(text.data);
+}
+
+TEST(ForceType, FollowsTheTableOfNamesAndLists) {
+    const struct {
+        const char* name;
+        const char* list;
+        const char* nameAfter;
+        const char* listAfter;
+    } cases[] = {
+        {"progs/player", ".mdl", "progs\\player.mdl", ".mdl"},
+        {"gfx/palette.LMP", ".lmp", "gfx\\palette.LMP", ".lmp"},
+        {"readme.txt", ".map", "readme.txt.map", ".map"},
+        {"pak", ".pak", "pak.pak", ".pak"},
+        {"start.ma", ".map", "start.ma", ".map"},
+        {"maps.old/start", ".map", "maps.old\\start.map", ".map"},
+        {"file", " .PCX .LMP ", "file.pcx", ".pcx .lmp"},
+        {"a/b.lmp", ".lmp", "a\\b.lmp", ".lmp"},
+        {"x.pak", "", "x.pak", ""},
+        {"", ".spr", "", ".spr"},
+        {"file.", ".spr", "file.", ".spr"},
+        {"effects/spark.SPR", ".spr", "effects\\spark.SPR", ".spr"},
+        {"effects/spark.lmp", ".spr", "effects\\spark.lmp.spr", ".spr"},
+    };
+    for (const auto& test : cases) {
+        OwnedString name(test.name);
+        OwnedString list(test.list);
+        vexlForceType(name.get(), list.get());
+        EXPECT_EQ(name.text(), test.nameAfter) << test.name << " / " << test.list;
+        EXPECT_EQ(list.text(), test.listAfter) << test.name << " / " << test.list;
+    }
+}
