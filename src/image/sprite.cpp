@@ -9,9 +9,11 @@
 // end of the data the sprite is refused with status 50. Hence for n bytes of
 // data: the passes take at most (n + kMaxShortfall) / 4 steps; there are at
 // most (n + kMaxShortfall) / 8 slots, 28 bytes of arrays each plus one pixel
-// block; and the pixel blocks hold at most n + kMaxShortfall bytes in all.
-// A file cut short inside its last picture loads, the missing pixels zero;
-// entries or picture headers past the end read as zero (empty pictures at
+// block; and the pixel blocks hold at most n + kMaxShortfall bytes in all
+// (plus one byte per empty picture). Also refused with 50, the record left
+// empty: a group of more than 65534 pictures, a picture or slot count beyond
+// 32 bits, and any block the heap will not give. A file cut short inside its last picture loads,
+// the missing pixels zero; entries or picture headers past the end read as zero (empty pictures at
 // origin 0).
 
 #include "image/sprite.hpp"
