@@ -26,6 +26,9 @@ struct FillCursor {
     void skip(uint64_t bytes) { vexlSkip(size, position, bytes); }
 };
 
+// Takes the survey's counts and offsets into the record, then allocates every
+// array at its final size. The counts go in first so that a kill after a
+// failed allocation releases exactly what was allocated.
 bool allocateArrays(const ModelHeader& header, const ModelLayout& layout, VEXLMODEL_T& model) {
     model.skinOffset = layout.skinOffset;
     model.texCoordOffset = layout.texCoordOffset;
