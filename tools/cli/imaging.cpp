@@ -82,6 +82,24 @@ Image expand(const VEXLPICTURE_T& picture, const VEXLPALETTE_T& palette,
     return image;
 }
 
+Image enlarge(const Image& image, uint32_t factor) {
+    if (factor <= 1) {
+        return image;
+    }
+    Image large;
+    large.width = image.width * factor;
+    large.height = image.height * factor;
+    large.hasAlpha = image.hasAlpha;
+    large.colors.reserve(static_cast<size_t>(large.width) * large.height);
+    for (uint32_t y = 0; y < large.height; ++y) {
+        const uint32_t* row = image.colors.data() + static_cast<size_t>(y / factor) * image.width;
+        for (uint32_t x = 0; x < large.width; ++x) {
+            large.colors.push_back(row[x / factor]);
+        }
+    }
+    return large;
+}
+
 std::vector<uint8_t> toPng(const Image& image) {
     return encodePng(image.width, image.height, image.colors.data(), image.hasAlpha);
 }

@@ -40,6 +40,9 @@ struct Image {
 Image expand(const VEXLPICTURE_T& picture, const VEXLPALETTE_T& palette,
              const ColorOptions& options);
 
+// The image enlarged `factor` times, every pixel a block of factor x factor.
+Image enlarge(const Image& image, uint32_t factor);
+
 // The image as PNG bytes.
 std::vector<uint8_t> toPng(const Image& image);
 

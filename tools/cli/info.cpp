@@ -156,10 +156,12 @@ json describe(const Source& source) {
 }
 
 void printModel(const json& m) {
-    std::printf("  skins       %u slots: %u entries, %u in groups; %u x %u pixels\n",
-                m["skinSlots"].get<unsigned>(), m["skinEntries"].get<unsigned>(),
-                m["groupSkins"].get<unsigned>(), m["skinWidth"].get<unsigned>(),
-                m["skinHeight"].get<unsigned>());
+    const unsigned groups = m["skinGroups"].get<unsigned>();
+    const unsigned entries = m["skinEntries"].get<unsigned>();
+    std::printf("  skins       %u x %u pixels: %u single, %u in %u group%s (%u slots)\n",
+                m["skinWidth"].get<unsigned>(), m["skinHeight"].get<unsigned>(), entries - groups,
+                m["groupSkins"].get<unsigned>(), groups, groups == 1 ? "" : "s",
+                m["skinSlots"].get<unsigned>());
     std::printf("  vertices    %u, %u on the seam (%u slots with the back-side copies)\n",
                 m["vertices"].get<unsigned>(), m["seamVertices"].get<unsigned>(),
                 m["vertexSlots"].get<unsigned>());
@@ -179,11 +181,12 @@ void printModel(const json& m) {
     unsigned index = 0;
     for (const json& frame : m["frames"]) {
         const unsigned group = frame["groupSize"].get<unsigned>();
-        std::printf("    %4u  %-16s", index++, frame["name"].get<std::string>().c_str());
+        const std::string name = frame["name"].get<std::string>();
         if (group != 0) {
-            std::printf("  group of %u", group);
+            std::printf("    %4u  %-16s  group of %u\n", index++, name.c_str(), group);
+        } else {
+            std::printf("    %4u  %s\n", index++, name.c_str());
         }
-        std::printf("\n");
     }
 }
 

@@ -15,6 +15,7 @@ struct PngOptions {
     std::string file;
     std::string pak;
     std::string output;
+    uint32_t scale = 1;
     ColorOptions colors;
 };
 
@@ -74,8 +75,9 @@ void runPng(const PngOptions& options) {
     for (size_t i = 0; i < count; ++i) {
         const VEXLPICTURE_T& picture = *pictures.list()[i];
         const std::filesystem::path path = count == 1 ? base : numbered(base, i, count);
-        writeFileAtomically(path, toPng(expand(picture, palette.get(), options.colors)));
-        std::printf("wrote %s (%u x %u)\n", path.string().c_str(), picture.width, picture.height);
+        const Image image = enlarge(expand(picture, palette.get(), options.colors), options.scale);
+        writeFileAtomically(path, toPng(image));
+        std::printf("wrote %s (%u x %u)\n", path.string().c_str(), image.width, image.height);
     }
 }
 
@@ -93,6 +95,9 @@ void addPngCommand(CLI::App& app) {
                      "output file; several pictures get _0, _1, ... before the extension "
                      "(default: FILE's name with .png)")
         ->type_name("OUT");
+    command->add_option("--scale", options->scale, "enlarge every pixel to N x N")
+        ->type_name("N")
+        ->check(CLI::Range(1, 16));
     addColorOptions(*command, options->colors);
     command->callback([options] { runPng(*options); });
 }

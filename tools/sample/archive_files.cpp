@@ -13,8 +13,7 @@ constexpr uint8_t kWadPicture = 0x42;
 // A brush block: six planes of an axis-aligned box, three points each.
 std::string box(int x0, int y0, int z0, int x1, int y1, int z1, const std::string& texture) {
     auto point = [](int x, int y, int z) {
-        return "( " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(z) +
-               " ) ";
+        return "( " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(z) + " ) ";
     };
     auto plane = [&](const std::string& points) { return points + texture + " 0 0 0 1 1\r\n"; };
     return "{\r\n" + plane(point(x0, y0, z0) + point(x0, y1, z0) + point(x0, y0, z1)) +

@@ -10,7 +10,7 @@
 namespace vexl::sample {
 namespace {
 
-constexpr uint32_t kSkinWidth = 160;
+constexpr uint32_t kSkinWidth = 128;
 constexpr uint32_t kSkinHeight = 64;
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kPackedSteps = 255;
@@ -113,8 +113,7 @@ Bytes creatureModel() {
     }
     // The format keeps triangles clockwise seen from outside.
     for (const CreatureTriangle& triangle : creature.triangles) {
-        model.triangle(triangle.vertex[0], triangle.vertex[2], triangle.vertex[1],
-                       triangle.front);
+        model.triangle(triangle.vertex[0], triangle.vertex[2], triangle.vertex[1], triangle.front);
     }
 
     for (const Pose& pose : idle) {

@@ -91,8 +91,8 @@ void addPart(Creature& creature, size_t partIndex) {
     const uint32_t backPole = first;
     const uint32_t frontPole = first + 1 + static_cast<uint32_t>(rings * part.segments);
     auto ringVertex = [&](int ring, int segment) {
-        return first + 1 + static_cast<uint32_t>((ring - 1) * part.segments +
-                                                 segment % part.segments);
+        return first + 1 +
+               static_cast<uint32_t>((ring - 1) * part.segments + segment % part.segments);
     };
     for (int segment = 0; segment < part.segments; ++segment) {
         addTriangle(creature, part, backPole, ringVertex(1, segment), ringVertex(1, segment + 1),

@@ -40,7 +40,7 @@ uint8_t paint(const Creature& creature, double x, double z, int variant) {
             return std::abs(z - eyeZ) < 0.6 ? shadeOf(ramp::kGrey, 1) : shadeOf(coat, 9);
         }
         return near(x, z, eyeX + 0.6, eyeZ, 1.0) ? shadeOf(ramp::kGrey, 0)
-                                                  : shadeOf(ramp::kGrey, 15);
+                                                 : shadeOf(ramp::kGrey, 15);
     }
     if (near(x, z, snout.center.x + snout.radii.x * 0.8, snout.center.z + 0.8, 1.4)) {
         return shadeOf(ramp::kGrey, 2); // nose

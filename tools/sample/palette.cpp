@@ -66,8 +66,8 @@ Bytes palette() {
             continue;
         }
         const Rgb top = kRampColors[rampIndex];
-        colors.push_back({channel(top.red, shade), channel(top.green, shade),
-                          channel(top.blue, shade)});
+        colors.push_back(
+            {channel(top.red, shade), channel(top.green, shade), channel(top.blue, shade)});
     }
     return writers::paletteBytes(colors);
 }
@@ -82,8 +82,8 @@ Bytes colorMap() {
             return static_cast<uint8_t>(index);
         }
         const int shade = static_cast<int>(index % kShades);
-        const int lit = (shade * static_cast<int>(kColorMapRows - row) + 16) /
-                        static_cast<int>(kNeutralRow);
+        const int lit =
+            (shade * static_cast<int>(kColorMapRows - row) + 16) / static_cast<int>(kNeutralRow);
         return shadeOf(static_cast<uint8_t>(rampIndex), lit);
     });
 }

@@ -30,8 +30,8 @@ Bytes flamePixels(int width, int height, double phase, double reach) {
             return kKeyColor;
         }
         const double along = up / reach;
-        const double halfWidth = 0.45 * width * std::pow(std::sin(kPi * (1.0 - along)), 0.6) *
-                                 (1.0 - 0.5 * along);
+        const double halfWidth =
+            0.45 * width * std::pow(std::sin(kPi * (1.0 - along)), 0.6) * (1.0 - 0.5 * along);
         const double sway = 2.5 * along * std::sin(phase + along * 5.0);
         const double offset = std::abs(x + 0.5 - width / 2.0 - sway);
         if (offset > halfWidth) {
@@ -72,8 +72,7 @@ Bytes swatchPicture() {
     constexpr uint32_t kBlock = 8;
     constexpr uint32_t kSide = kShades * kBlock;
     return writers::pictureBytes(kSide, kSide, draw(kSide, kSide, [](int x, int y) {
-                                     return static_cast<uint8_t>(y / kBlock * kShades +
-                                                                 x / kBlock);
+                                     return static_cast<uint8_t>(y / kBlock * kShades + x / kBlock);
                                  }));
 }
 
@@ -93,8 +92,7 @@ Bytes badgePicture() {
                                      }
                                      const double dz = std::sqrt(1.0 - rr);
                                      const double light = 0.6 * dz - 0.5 * dx - 0.6 * dy;
-                                     return shadeOf(ramp::kGreen,
-                                                    static_cast<int>(3 + light * 12));
+                                     return shadeOf(ramp::kGreen, static_cast<int>(3 + light * 12));
                                  }));
 }
 
