@@ -1,6 +1,7 @@
 // extract writes entries byte for byte and never outside its directory.
 #include "tool_run.hpp"
 #include "writers/byte_writer.hpp"
+#include "writers/wad_writer.hpp"
 
 #include <gtest/gtest.h>
 
@@ -88,6 +89,25 @@ TEST_F(ToolExtractTest, SampleEntriesComeOutByteExact) {
         EXPECT_EQ(readFile(work_.path() / "all" / entry["name"].get<std::string>()), stored)
             << entry["name"];
     }
+}
+
+TEST_F(ToolExtractTest, Wad2EntriesStayInsideTheArchiveAndTheDirectory) {
+    // Data at 12..17; the directory of three entries follows.
+    writers::ByteWriter wad;
+    writers::wadHeader(wad, 3, 18);
+    wad.text("inside");
+    writers::wadEntry(wad, "good", 12, 6, 6);
+    writers::wadEntry(wad, "../escape", 12, 6, 6);
+    writers::wadEntry(wad, "beyond", 12, 4000, 4000);
+    work_.write("crafted.wad", wad.take());
+
+    const ToolRun extracted = run("extract crafted.wad -o wad");
+    EXPECT_EQ(extracted.exitCode, 1);
+    EXPECT_NE(extracted.err.find("../escape: skipped"), std::string::npos) << extracted.err;
+    EXPECT_NE(extracted.err.find("beyond: skipped, its data lie outside"), std::string::npos);
+    EXPECT_EQ(filesUnder(work_.path() / "wad"), (std::vector<std::string>{"good"}));
+    EXPECT_EQ(readFile(work_.path() / "wad" / "good"), text("inside"));
+    EXPECT_FALSE(fs::exists(work_.path() / "escape"));
 }
 
 } // namespace

@@ -34,13 +34,15 @@ void Progress::step() {
 }
 
 void Progress::clear() {
-    if (shown_) {
+    if (onScreen_) {
+        onScreen_ = false;
         std::fprintf(stderr, "\r%*s\r", static_cast<int>(label_.size() + kBarWidth + 30), "");
         std::fflush(stderr);
     }
 }
 
-void Progress::draw() const {
+void Progress::draw() {
+    onScreen_ = true;
     const size_t filled = total_ == 0 ? kBarWidth : done_ * kBarWidth / total_;
     std::string bar(filled, '#');
     bar.append(kBarWidth - filled, '-');

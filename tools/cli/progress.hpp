@@ -20,12 +20,13 @@ class Progress {
     void clear();
 
   private:
-    void draw() const;
+    void draw();
 
     std::string label_;
     size_t total_;
     size_t done_ = 0;
     bool shown_;
+    bool onScreen_ = false;
 };
 
 } // namespace vexl::cli
