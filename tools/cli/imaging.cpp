@@ -48,7 +48,16 @@ void loadColors(const ColorOptions& options, const std::string& archive, Palette
         colorSource(options.paletteFile, archive, kArchivePalette,
                     "no palette: give --palette FILE, or --pak ARCHIVE holding " +
                         std::string(kArchivePalette));
-    loadPalette(loadBytes(paletteSource), palette, paletteSource.describe());
+    Bytes paletteBytes;
+    try {
+        paletteBytes = loadBytes(paletteSource);
+    } catch (const Failure& failure) {
+        if (!options.paletteFile.empty()) {
+            throw;
+        }
+        throw Failure(std::string(failure.what()) + " (give --palette FILE)");
+    }
+    loadPalette(paletteBytes, palette, paletteSource.describe());
     if (!options.row) {
         return;
     }

@@ -24,6 +24,9 @@ int main(int argc, char** argv) {
                  "vexalkit"};
     app.require_subcommand(1);
     app.set_help_all_flag("--help-all", "show the help of every subcommand");
+    app.failure_message([](const CLI::App*, const CLI::Error& error) {
+        return "vexalkit: " + std::string(error.what()) + " (see --help)\n";
+    });
     vexl::cli::addLsCommand(app);
     vexl::cli::addInfoCommand(app);
     vexl::cli::addExtractCommand(app);
