@@ -38,8 +38,12 @@ inline uint32_t vexlCopyOut(const uint8_t* const& buffer, const uint32_t& size, 
     if (taken == 0) {
         return 0;
     }
-    std::memcpy(destination, buffer + cursor, taken);
-    if (taken < count) {
+    if (taken == count) {
+        // The usual case; for the fixed-size readers `count` is a constant
+        // here, so the copy is a single move rather than a byte loop.
+        std::memcpy(destination, buffer + cursor, count);
+    } else {
+        std::memcpy(destination, buffer + cursor, taken);
         std::memset(static_cast<uint8_t*>(destination) + taken, 0, count - taken);
     }
     cursor += taken;

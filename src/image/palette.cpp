@@ -4,7 +4,26 @@
 #include "frame/reader.hpp"
 #include "frame/status.hpp"
 
+#include <bit>
+#include <cstring>
+
 namespace vexl {
+namespace {
+
+// The colour of the triple at `rgb`; the byte after it must be readable. On a
+// little-endian host the triple is taken as one word (red in its low byte)
+// and byte-swapped into place, a few instructions instead of three loads.
+uint32_t colorOf(const uint8_t* rgb) {
+    if constexpr (std::endian::native == std::endian::little) {
+        uint32_t word = 0;
+        std::memcpy(&word, rgb, sizeof(word));
+        return palette::kOpaque | __builtin_bswap32(word) >> 8;
+    }
+    return palette::kOpaque | static_cast<uint32_t>(rgb[0]) << 16 |
+           static_cast<uint32_t>(rgb[1]) << 8 | rgb[2];
+}
+
+} // namespace
 
 void paletteKill(VEXLPALETTE_T& palette) {
     palette.colorMapRows = 0;
@@ -26,12 +45,14 @@ int32_t paletteLoad(const uint8_t* const& buffer, const uint32_t& size, VEXLPALE
     if (colors == nullptr) {
         return status::kNotPalette;
     }
+    // All 256 triples in one read, then one short loop over them.
+    uint8_t triples[palette::kFileSize + 1];
+    uint8_t* const destination = triples;
     uint32_t cursor = 0;
+    vexlReadBytes(buffer, size, cursor, destination, palette::kFileSize);
+    triples[palette::kFileSize] = 0;
     for (uint32_t index = 0; index < palette::kColorCount; ++index) {
-        uint8_t rgb[3] = {};
-        vexlReadByte3(buffer, size, cursor, rgb);
-        colors[index] = palette::kOpaque | static_cast<uint32_t>(rgb[0]) << 16 |
-                        static_cast<uint32_t>(rgb[1]) << 8 | rgb[2];
+        colors[index] = colorOf(triples + index * palette::kBytesPerColor);
     }
     palette.colors = colors;
     return status::kOk;
