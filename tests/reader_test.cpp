@@ -145,6 +145,19 @@ TEST(Reader, FindsTheFirstZeroOfAFieldAtEveryPosition) {
     }
 }
 
+TEST(Reader, SpansViewTheBytesThatRemainWithoutCopying) {
+    Buffer buffer(std::vector<uint8_t>{1, 2, 3, 4, 5});
+    const auto first = vexl::vexlReadSpan(buffer.data, buffer.size, buffer.cursor, 3);
+    EXPECT_EQ(first.data(), buffer.data);
+    EXPECT_EQ(first.size(), 3u);
+    EXPECT_EQ(buffer.cursor, 3u);
+    const auto rest = vexl::vexlReadSpan(buffer.data, buffer.size, buffer.cursor, 16);
+    EXPECT_EQ(std::vector<uint8_t>(rest.begin(), rest.end()), (std::vector<uint8_t>{4, 5}));
+    EXPECT_EQ(buffer.cursor, 5u);
+    EXPECT_TRUE(vexl::vexlReadSpan(buffer.data, buffer.size, buffer.cursor, 1).empty());
+    EXPECT_EQ(buffer.cursor, 5u);
+}
+
 TEST(Reader, SplitsLinesAtCrLfAndLoneLfAndReturnsTheLastLineWhole) {
     EXPECT_EQ(allLines("ab\r\ncd"), (Lines{{"ab", 4}, {"cd", 6}, {"", 6}}));
     EXPECT_EQ(allLines("ab\r\nc"), (Lines{{"ab", 4}, {"c", 5}, {"", 5}}));

@@ -16,6 +16,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <string_view>
 
 namespace vexl {
@@ -156,6 +157,21 @@ inline std::string_view vexlReadField(const uint8_t* const& buffer, const uint32
     const char* text = reinterpret_cast<const char*>(buffer + cursor);
     cursor += count;
     return {text, vexlTextLength(text, count)};
+}
+
+// Takes up to `count` bytes and returns them as a view into the buffer, for
+// a loader that transforms a run of bytes rather than copying it. The view
+// is shorter than `count` when the buffer ends first, and empty (the cursor
+// unmoved) when nothing is left.
+inline std::span<const uint8_t> vexlReadSpan(const uint8_t* const& buffer, const uint32_t& size,
+                                             uint32_t& cursor, uint32_t count) {
+    const uint32_t taken = vexlTakeable(buffer, size, cursor, count);
+    if (taken == 0) {
+        return {};
+    }
+    const uint8_t* start = buffer + cursor;
+    cursor += taken;
+    return {start, taken};
 }
 
 // Reads an n-byte text field (n = 0: the destination's current length) into
