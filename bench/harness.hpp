@@ -65,6 +65,34 @@ void addVariant(const std::string& caseName, const std::string& variant, Make ma
         });
 }
 
+// Registers "<case>/lib" and "<case>/<baseline>" as a pair: every iteration
+// of either runs both calls in turn and times only its own. A burst of other
+// work on a shared machine then falls on both alike, which matters where the
+// goal is a ratio near 1 and a call takes milliseconds (the pause costs a
+// microsecond or two, the same for both).
+template <class MakeLib, class MakeBaseline>
+void addPairedVariants(const std::string& caseName, const std::string& baseline, MakeLib makeLib,
+                       MakeBaseline makeBaseline) {
+    auto registerOne = [&caseName](const std::string& variant, auto makeTimed, auto makeOther) {
+        benchmark::RegisterBenchmark(
+            (caseName + "/" + variant).c_str(), [makeTimed, makeOther](benchmark::State& state) {
+                auto timed = makeTimed();
+                auto other = makeOther();
+                for (auto _ : state) {
+                    state.PauseTiming();
+                    other.run();
+                    state.ResumeTiming();
+                    timed.run();
+                    benchmark::ClobberMemory();
+                }
+                state.SetBytesProcessed(static_cast<int64_t>(timed.inputBytes) *
+                                        static_cast<int64_t>(state.iterations()));
+            });
+    };
+    registerOne("lib", makeLib, makeBaseline);
+    registerOne(baseline, makeBaseline, makeLib);
+}
+
 // One block of a loaded record: its size, and the input bytes it is a copy
 // of, or null when the loader computes its contents.
 struct Block {

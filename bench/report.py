@@ -67,7 +67,7 @@ def goal_text(case, lib, baselines):
     if kind not in baselines:
         return f"{kind} >= {target}: no baseline"
     ratio = lib["bytes_per_second"] / baselines[kind]["bytes_per_second"]
-    return f"{kind} >= {target} {'met' if ratio >= target else 'MISSED'}"
+    return f"{kind} >= {target} {'met' if ratio >= target else f'MISSED ({ratio:.3f})'}"
 
 
 def main(path):
