@@ -20,8 +20,14 @@ namespace fs = std::filesystem;
 fs::path temporaryBeside(const fs::path& path) {
     static std::atomic<unsigned> counter{0};
     static const unsigned run = std::random_device{}();
-    const std::string unique = std::to_string(run) + "-" + std::to_string(counter.fetch_add(1));
-    return path.parent_path() / ("." + path.filename().string() + ".part" + unique);
+    // A hidden name beside the final one: ".NAME.partRUN-COUNT".
+    std::string name(1, '.');
+    name += path.filename().string();
+    name += ".part";
+    name += std::to_string(run);
+    name += '-';
+    name += std::to_string(counter.fetch_add(1));
+    return path.parent_path() / name;
 }
 
 // A temporary file that is removed unless it was renamed into place.
