@@ -46,7 +46,8 @@ inline std::string_view asText(const uint8_t* data, size_t size) {
 }
 
 // Fills `palette` with a fixed palette and, when `rows` is not negative, a
-// colormap of that many rows (0 rows: a one-byte colormap file).
+// colormap of that many rows (0 rows: a one-byte colormap file, which the
+// loader may refuse; the palette then stands alone).
 inline void loadFixedPalette(VEXLPALETTE_T& palette, int rows) {
     std::vector<uint8_t> colors(768);
     for (size_t i = 0; i < colors.size(); ++i) {
@@ -66,7 +67,7 @@ inline void loadFixedPalette(VEXLPALETTE_T& palette, int rows) {
     }
     bytes = colorMap.data();
     size = static_cast<uint32_t>(colorMap.size());
-    if (vexlColorMapLoad(bytes, size, palette) != 0) {
+    if (vexlColorMapLoad(bytes, size, palette) != 0 && rows != 0) {
         std::abort();
     }
 }
@@ -105,11 +106,13 @@ inline void ignoreFree(const volatile void*) {}
 // While alive, sums the bytes the library asks for. An input of n bytes may
 // make it ask for at most `perByte` × n + `fixed` bytes in all (temporaries
 // included); more than that is an amplification a hostile file could use, so
-// the input is reported as a crash.
+// the input is reported as a crash. The constant leaves room for loaders that
+// accept data cut short: a picture whose pixels run past the end still gets
+// its whole (zero-filled) block, up to a bound of their own.
 class AllocationBudget {
   public:
     static constexpr size_t kPerByte = 32;
-    static constexpr size_t kFixed = size_t{1} << 20;
+    static constexpr size_t kFixed = size_t{8} << 20;
 
     explicit AllocationBudget(size_t inputSize, size_t perByte = kPerByte)
         : limit_(inputSize * perByte + kFixed) {
