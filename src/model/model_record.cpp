@@ -1,23 +1,14 @@
 #include "frame/blocks.hpp"
+#include "image/picture.hpp"
 #include "model/model.hpp"
 
 namespace vexl {
-namespace {
-
-// Empties one skin slot: the same release a stand-alone picture gets.
-void releaseSkin(VEXLPICTURE_T& skin) {
-    skin.width = 0;
-    skin.height = 0;
-    freeBlock(skin.pixels);
-}
-
-} // namespace
 
 void modelKill(VEXLMODEL_T& model) {
     if (model.skins != nullptr) {
         const uint32_t slots = skinSlots(model);
         for (uint32_t i = 0; i < slots; ++i) {
-            releaseSkin(model.skins[i]);
+            pictureKill(model.skins[i]); // skins are pictures: released alike
         }
         freeBlock(model.skins);
     }
