@@ -7,3 +7,5 @@ scripts/deps.sh
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXL_WERROR=ON >/dev/null
 cmake --build build-test -j2
 ctest --test-dir build-test --output-on-failure -j2
+scripts/sanitize.sh
+scripts/fuzz.sh --short

@@ -1,0 +1,12 @@
+# Writes the seed corpus: a fresh folder, the sample archive, then the seeds.
+file(REMOVE_RECURSE ${OUT})
+file(MAKE_DIRECTORY ${OUT})
+execute_process(COMMAND ${SAMPLE} ${OUT}/sample.pak OUTPUT_QUIET RESULT_VARIABLE sample_result)
+if(NOT sample_result EQUAL 0)
+  message(FATAL_ERROR "the sample archive could not be written")
+endif()
+execute_process(COMMAND ${SEEDS} ${OUT} ${OUT}/sample.pak RESULT_VARIABLE seeds_result)
+if(NOT seeds_result EQUAL 0)
+  message(FATAL_ERROR "the seed corpus could not be written")
+endif()
+file(REMOVE ${OUT}/sample.pak)
