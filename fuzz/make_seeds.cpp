@@ -3,16 +3,23 @@
 // it also files the archive and each of its entries under the targets that
 // read such files.
 #include "writers/byte_writer.hpp"
+#include "writers/image_writer.hpp"
+#include "writers/model_writer.hpp"
+#include "writers/wad_writer.hpp"
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
+namespace writers = vexl::writers;
 using vexl::writers::Bytes;
 using vexl::writers::ByteWriter;
 
@@ -30,138 +37,143 @@ void seedText(const std::string& target, const std::string& name, std::string_vi
     seed(target, name, Bytes(text.begin(), text.end()));
 }
 
-Bytes pictureFile(uint32_t width, uint32_t height, size_t pixelBytes) {
-    ByteWriter file;
-    file.u32(width).u32(height);
-    for (size_t i = 0; i < pixelBytes; ++i) {
-        file.u8(static_cast<uint8_t>(i * 37));
+// `count` pixels of a repeating ramp, so neighbouring pixels differ.
+Bytes pixelRamp(size_t count) {
+    Bytes pixels(count);
+    for (size_t i = 0; i < count; ++i) {
+        pixels[i] = static_cast<uint8_t>(i * 37);
     }
-    return file.take();
+    return pixels;
+}
+
+Bytes grey(uint8_t level) {
+    return writers::paletteBytes(std::vector<writers::Rgb>(256, {level, level, level}));
+}
+
+Bytes uniformColorMap(uint32_t rows, uint8_t index) {
+    return writers::colorMapBytes(
+        rows, [index](uint32_t, uint32_t) { return index; }, index);
 }
 
 void writePaletteSeeds() {
-    seed("palette", "palette", ByteWriter().fill(768, 0x40).take());
-    seed("palette", "colormap-3-rows", ByteWriter().fill(769, 0x05).take());
-    seed("palette", "colormap-no-rows", {0x2A});
-    seed("palette", "colormap-short", ByteWriter().fill(256, 0xFF).take());
+    seed("palette", "palette", grey(0x40));
+    seed("palette", "colormap-3-rows", uniformColorMap(3, 0x05));
+    seed("palette", "colormap-no-rows", uniformColorMap(0, 0x2A));
+    // One full row with the trailing byte missing.
+    Bytes cutMap = uniformColorMap(1, 0xFF);
+    cutMap.pop_back();
+    seed("palette", "colormap-short", cutMap);
 }
 
 void writePictureSeeds() {
-    seed("picture", "2x3", pictureFile(2, 3, 6));
-    seed("picture", "0x0", pictureFile(0, 0, 0));
-    seed("picture", "one-short", pictureFile(2, 3, 5));
-    seed("picture", "header-only-huge", pictureFile(0x10000, 0x10000, 0));
-    seed("picture", "four-bytes", {2, 0, 0, 0});
+    seed("picture", "2x3", writers::pictureBytes(2, 3, pixelRamp(6)));
+    seed("picture", "0x0", writers::pictureBytes(0, 0, {}));
+    seed("picture", "one-short", writers::pictureBytes(2, 3, pixelRamp(5)));
+    seed("picture", "header-only-huge", writers::pictureBytes(0x10000, 0x10000, {}));
+    // The width alone, the height cut off.
+    seed("picture", "four-bytes", ByteWriter().u32(2).take());
 }
 
-ByteWriter spriteHeader(uint32_t frames) {
-    ByteWriter file;
-    file.text("IDSP").u32(1).u32(258).f32(8.0f).u32(2).u32(2).u32(frames).u32(0).u32(1);
-    return file;
+// A 2×2 sprite of an unknown type (258) with sync type 1, the frame count
+// taken from the entries unless the seed forges it.
+writers::SpriteWriter seedSprite() {
+    writers::SpriteWriter sprite;
+    sprite.type(258).size(2, 2).syncType(1);
+    return sprite;
 }
 
-void spritePicture(ByteWriter& file, uint32_t width, uint32_t height) {
-    file.i32(-1).i32(1).u32(width).u32(height).fill(size_t{width} * height, 7);
+writers::SpritePicture spritePicture(uint32_t width, uint32_t height) {
+    return {-1, 1, width, height, Bytes(size_t{width} * height, 7)};
 }
 
 void writeSpriteSeeds() {
-    ByteWriter single = spriteHeader(1);
-    single.u32(0);
-    spritePicture(single, 2, 2);
-    seed("sprite", "single", single.take());
+    seed("sprite", "single", seedSprite().single(spritePicture(2, 2)).build());
 
-    ByteWriter mixed = spriteHeader(3);
-    mixed.u32(0);
-    spritePicture(mixed, 1, 1);
-    mixed.u32(1).u32(2).f32(0.1f).f32(0.2f);
-    spritePicture(mixed, 2, 1);
-    spritePicture(mixed, 1, 2);
-    mixed.u32(1).u32(0);
-    seed("sprite", "single-group-emptygroup", mixed.take());
+    seed("sprite", "single-group-emptygroup",
+         seedSprite()
+             .single(spritePicture(1, 1))
+             .group({0.1f, 0.2f}, {spritePicture(2, 1), spritePicture(1, 2)})
+             .group({}, {})
+             .build());
 
-    ByteWriter huge = spriteHeader(0xFFFFFFFF);
-    huge.u32(1).u32(0xFFFF);
-    seed("sprite", "huge-counts", huge.take());
+    // A group claiming 65535 pictures under a header claiming 2^32 - 1 frames.
+    seed("sprite", "huge-counts",
+         seedSprite().frameCount(0xFFFFFFFF).raw(ByteWriter().u32(1).u32(0xFFFF).take()).build());
     seed("sprite", "header-cut", ByteWriter().text("IDSP").u32(1).take());
 }
 
-struct ModelShape {
-    uint32_t skins = 1;
-    uint32_t width = 2;
-    uint32_t height = 2;
-    uint32_t vertices = 3;
-    uint32_t triangles = 1;
-    uint32_t frames = 1;
-};
-
-ByteWriter modelHeader(const ModelShape& shape) {
-    ByteWriter file;
-    file.text("IDPO").u32(6);
-    file.f32(0.5f).f32(0.5f).f32(0.5f).f32(-10.0f).f32(-10.0f).f32(-10.0f);
-    file.f32(20.0f).f32(0.0f).f32(0.0f).f32(24.0f);
-    file.u32(shape.skins).u32(shape.width).u32(shape.height).u32(shape.vertices);
-    file.u32(shape.triangles).u32(shape.frames).u32(0).u32(0).f32(1.0f);
-    return file;
+// A 2×2-skin model with a non-trivial scale, origin, radius and eye.
+writers::ModelWriter seedModel() {
+    writers::ModelWriter model(2, 2);
+    model.scale(0.5f, 0.5f, 0.5f).translate(-10.0f, -10.0f, -10.0f);
+    model.header.boundingRadius = 20.0f;
+    model.header.eyePosition[2] = 24.0f;
+    return model;
 }
 
-void simpleFrame(ByteWriter& file, std::string_view name, uint32_t vertices) {
-    file.u32(0).u32(0xFFFFFFFF).field(name, 16);
-    for (uint32_t v = 0; v < vertices; ++v) {
-        file.u8(static_cast<uint8_t>(v * 40)).u8(255).u8(static_cast<uint8_t>(v)).u8(0);
+writers::SimpleFrame seedFrame(std::string name) {
+    std::vector<writers::PackedVertex> vertices;
+    for (uint8_t v = 0; v < 3; ++v) {
+        vertices.push_back({static_cast<uint8_t>(v * 40), 255, v, 0});
     }
+    return {std::move(name), std::move(vertices)};
+}
+
+// A header declaring the minimal model's counts with no sections after it.
+void setMinimalCounts(writers::ModelHeaderFields& header) {
+    header.skinCount = 1;
+    header.vertexCount = 3;
+    header.triangleCount = 1;
+    header.frameCount = 1;
 }
 
 void writeModelSeeds() {
-    const ModelShape minimal;
-    ByteWriter plain = modelHeader(minimal);
-    plain.u32(0).fill(4, 3);
-    plain.u32(0).u32(0).u32(0).u32(1).u32(1).u32(1).u32(0).u32(1).u32(0);
-    plain.u32(1).u32(0).u32(1).u32(2);
-    plain.u32(0);
-    simpleFrame(plain, "stand", 3);
-    seed("model", "minimal", plain.take());
+    writers::ModelWriter plain = seedModel();
+    plain.skin(Bytes(4, 3)).texCoord(0, 0).texCoord(1, 1, true).texCoord(1, 0);
+    plain.triangle(0, 1, 2).frame(seedFrame("stand"));
+    seed("model", "minimal", plain.build());
 
     // A skin group of two, a seam vertex, a back-facing triangle, a frame
     // group of two and a triangle index past the vertices.
-    ModelShape grouped;
-    grouped.triangles = 2;
-    ByteWriter groups = modelHeader(grouped);
-    groups.u32(1).u32(2).f32(0.1f).f32(0.2f).fill(4, 1).fill(4, 2);
-    groups.u32(1).u32(0).u32(1).u32(0).u32(1).u32(0).u32(0).u32(1).u32(1);
-    groups.u32(0).u32(0).u32(1).u32(2).u32(1).u32(2).u32(1).u32(70000);
-    groups.u32(1).u32(2).u32(0).u32(0).f32(0.1f).f32(0.2f);
-    simpleFrame(groups, "run1", 3);
-    simpleFrame(groups, "run2 ", 3);
-    seed("model", "groups-and-seam", groups.take());
+    writers::ModelWriter groups = seedModel();
+    groups.skinGroup({Bytes(4, 1), Bytes(4, 2)});
+    groups.texCoord(0, 1, true).texCoord(1, 0).texCoord(1, 1);
+    groups.triangle(0, 1, 2, false).triangle(2, 1, 70000);
+    groups.frameGroup({seedFrame("run1"), seedFrame("run2 ")});
+    seed("model", "groups-and-seam", groups.build());
 
-    ModelShape huge;
-    huge.skins = 0xFFFF;
-    huge.width = 0xFFFF;
-    huge.height = 0xFFFF;
-    huge.vertices = 0xFFFFFFFF;
-    huge.triangles = 0xFFFFFFFF;
-    huge.frames = 0xFFFFFFFF;
-    seed("model", "huge-counts", modelHeader(huge).take());
+    writers::ModelWriter huge = seedModel();
+    huge.header.skinWidth = 0xFFFF;
+    huge.header.skinHeight = 0xFFFF;
+    huge.header.skinCount = 0xFFFF;
+    huge.header.vertexCount = 0xFFFFFFFF;
+    huge.header.triangleCount = 0xFFFFFFFF;
+    huge.header.frameCount = 0xFFFFFFFF;
+    seed("model", "huge-counts", huge.build());
 
-    ModelShape cut;
-    seed("model", "header-only", modelHeader(cut).take());
+    writers::ModelWriter cut = seedModel();
+    setMinimalCounts(cut.header);
+    seed("model", "header-only", cut.build());
 }
 
-ByteWriter wadHeader(uint32_t entries, uint32_t dirOffset) {
+Bytes wadHeaderOnly(uint32_t entries, uint32_t dirOffset) {
     ByteWriter file;
-    file.text("WAD2").u32(entries).u32(dirOffset);
-    return file;
+    writers::wadHeader(file, entries, dirOffset);
+    return file.take();
 }
 
 void writeWadSeeds() {
-    ByteWriter two = wadHeader(2, 16);
+    // Two entries sharing one 4-byte file: a palette, and a compressed one
+    // whose name fills all 16 bytes with no terminator.
+    ByteWriter two;
+    writers::wadHeader(two, 2, 16);
     two.u32(0);
-    two.u32(12).u32(4).u32(4).u8(0x40).u8(0).u8(0).u8(0).field("palette", 16);
-    two.u32(12).u32(4).u32(4).u8(0x44).u8(1).u8(0).u8(0).field("sixteen-char-nam", 16);
+    writers::wadEntry(two, "palette", 12, 4, 4, 0x40);
+    writers::wadEntry(two, "sixteen-char-nam", 12, 4, 4, 0x44, 1);
     seed("wad", "two-entries", two.take());
-    seed("wad", "no-entries", wadHeader(0, 12).take());
-    seed("wad", "directory-past-end", wadHeader(0x08000000, 12).take());
-    seed("wad", "offset-wraps", wadHeader(1, 0xFFFFFFF0).take());
+    seed("wad", "no-entries", writers::buildWad({}));
+    seed("wad", "directory-past-end", wadHeaderOnly(0x08000000, 12));
+    seed("wad", "offset-wraps", wadHeaderOnly(1, 0xFFFFFFF0));
 }
 
 void writeMapSeeds() {
@@ -189,21 +201,27 @@ void writeTextSeeds() {
 
 void writeArchiveSeeds() {
     seed("pack", "two-files",
-         vexl::writers::buildPak({{"gfx/palette.lmp", Bytes(768, 9)}, {"maps/a.map", {'{', '}'}}}));
-    seed("pack", "no-files", vexl::writers::buildPak({}));
+         writers::buildPak({{"gfx/palette.lmp", Bytes(768, 9)}, {"maps/a.map", {'{', '}'}}}));
+    seed("pack", "no-files", writers::buildPak({}));
+    // One entry whose file starts 16 bytes before the 4 GiB mark.
     ByteWriter outside;
-    outside.text("PACK").u32(12).u32(64).field("far/away.lmp", 56).u32(0xFFFFFFF0).u32(32);
+    writers::pakHeader(outside, writers::kPakHeaderSize, writers::kPakEntrySize);
+    writers::pakEntry(outside, "far/away.lmp", 0xFFFFFFF0, 32);
     seed("pack", "entry-outside", outside.take());
-    seed("pack", "directory-past-end",
-         ByteWriter().text("PACK").u32(0xFFFFFFC0).u32(0xFFFFFFC0).take());
+    ByteWriter pastEnd;
+    writers::pakHeader(pastEnd, 0xFFFFFFC0, 0xFFFFFFC0);
+    seed("pack", "directory-past-end", pastEnd.take());
 
-    seed("whatis", "pack", ByteWriter().text("PACK").u32(12).u32(0).take());
-    seed("whatis", "wad", wadHeader(0, 12).take());
+    ByteWriter emptyPak;
+    writers::pakHeader(emptyPak, writers::kPakHeaderSize, 0);
+    seed("whatis", "pack", emptyPak.take());
+    seed("whatis", "wad", writers::buildWad({}));
+    // Magic and version only: identification must not need the rest.
     seed("whatis", "model", ByteWriter().text("IDPO").u32(6).take());
     seed("whatis", "sprite", ByteWriter().text("IDSP").u32(1).take());
-    seed("whatis", "palette", Bytes(768, 1));
-    seed("whatis", "colormap", Bytes(16385, 2));
-    seed("whatis", "picture", pictureFile(2, 2, 4));
+    seed("whatis", "palette", grey(1));
+    seed("whatis", "colormap", uniformColorMap(64, 2));
+    seed("whatis", "picture", writers::pictureBytes(2, 2, pixelRamp(4)));
     seedText("whatis", "map", "{\r\n\"classname\" \"worldspawn\"\r\n}\r\n");
     seed("whatis", "riff", ByteWriter().text("RIFF").u32(4).text("WAVE").take());
 }

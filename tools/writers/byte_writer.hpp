@@ -67,23 +67,32 @@ struct PakFile {
     Bytes data;
 };
 
+constexpr uint32_t kPakHeaderSize = 12;
+constexpr uint32_t kPakEntrySize = 64;
+
+// The header alone; the directory lies wherever `dirOffset` and `dirLength` say.
+inline void pakHeader(ByteWriter& out, uint32_t dirOffset, uint32_t dirLength) {
+    out.text("PACK").u32(dirOffset).u32(dirLength);
+}
+
+// One directory entry: a 56-byte zero-padded name, the file's position and length.
+inline void pakEntry(ByteWriter& out, std::string_view name, uint32_t filePos, uint32_t fileLen) {
+    out.field(name, 56).u32(filePos).u32(fileLen);
+}
+
 inline Bytes buildPak(const std::vector<PakFile>& files) {
-    constexpr uint32_t kHeaderSize = 12;
-    constexpr uint32_t kEntrySize = 64;
     ByteWriter body;
     std::vector<uint32_t> positions;
     for (const PakFile& file : files) {
-        positions.push_back(kHeaderSize + static_cast<uint32_t>(body.size()));
+        positions.push_back(kPakHeaderSize + static_cast<uint32_t>(body.size()));
         body.bytes(file.data);
     }
-    const auto dirOffset = kHeaderSize + static_cast<uint32_t>(body.size());
     ByteWriter archive;
-    archive.text("PACK").u32(dirOffset).u32(static_cast<uint32_t>(files.size()) * kEntrySize);
+    pakHeader(archive, kPakHeaderSize + static_cast<uint32_t>(body.size()),
+              static_cast<uint32_t>(files.size()) * kPakEntrySize);
     archive.bytes(body.data());
     for (size_t i = 0; i < files.size(); ++i) {
-        archive.field(files[i].name, 56)
-            .u32(positions[i])
-            .u32(static_cast<uint32_t>(files[i].data.size()));
+        pakEntry(archive, files[i].name, positions[i], static_cast<uint32_t>(files[i].data.size()));
     }
     return archive.take();
 }
