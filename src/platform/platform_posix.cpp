@@ -40,13 +40,19 @@ DescriptorTable& table() {
     return descriptors;
 }
 
-bool validSlot(int slot) { return slot >= 0 && slot < kHandlePoolSize; }
+bool validSlot(int slot) {
+    return slot >= 0 && slot < kHandlePoolSize;
+}
 
 } // namespace
 
-int takeHandle() { return HandlePool::instance().take(); }
+int takeHandle() {
+    return HandlePool::instance().take();
+}
 
-void giveBackHandle(int slot) { HandlePool::instance().giveBack(slot); }
+void giveBackHandle(int slot) {
+    HandlePool::instance().giveBack(slot);
+}
 
 std::string hostPath(std::string_view libraryPath) {
     std::string host(libraryPath);
@@ -111,8 +117,8 @@ bool readAt(int slot, uint64_t offset, void* destination, uint32_t count) {
     auto* bytes = static_cast<char*>(destination);
     uint32_t done = 0;
     while (done < count) {
-        const ssize_t got = ::pread(descriptor, bytes + done, count - done,
-                                    static_cast<off_t>(offset + done));
+        const ssize_t got =
+            ::pread(descriptor, bytes + done, count - done, static_cast<off_t>(offset + done));
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -131,6 +137,12 @@ void closeFile(int slot) {
     const int open = table().descriptors[slot].exchange(kClosed);
     if (open != kClosed) {
         ::close(open);
+    }
+}
+
+void closeAllFiles() {
+    for (int slot = 0; slot < kHandlePoolSize; ++slot) {
+        closeFile(slot);
     }
 }
 
