@@ -165,16 +165,14 @@ VEXL_API int32_t vexlWhatIs(const uint8_t* const& buffer, const uint32_t& buffer
 VEXL_API int32_t vexlWhatIs(FBSTRING& archiveName, FBSTRING& fileName, int32_t& type);
 VEXL_API int32_t vexlPaletteLoad(const uint8_t* const& buffer, const uint32_t& bufferSize,
                                  VEXLPALETTE_T& palette);
-VEXL_API int32_t vexlPaletteLoad(FBSTRING& archiveName, FBSTRING& fileName,
-                                 VEXLPALETTE_T& palette);
+VEXL_API int32_t vexlPaletteLoad(FBSTRING& archiveName, FBSTRING& fileName, VEXLPALETTE_T& palette);
 VEXL_API int32_t vexlColorMapLoad(const uint8_t* const& buffer, const uint32_t& bufferSize,
                                   VEXLPALETTE_T& palette);
 VEXL_API int32_t vexlColorMapLoad(FBSTRING& archiveName, FBSTRING& fileName,
                                   VEXLPALETTE_T& palette);
 VEXL_API int32_t vexlPictureLoad(const uint8_t* const& buffer, const uint32_t& bufferSize,
                                  VEXLPICTURE_T& picture);
-VEXL_API int32_t vexlPictureLoad(FBSTRING& archiveName, FBSTRING& fileName,
-                                 VEXLPICTURE_T& picture);
+VEXL_API int32_t vexlPictureLoad(FBSTRING& archiveName, FBSTRING& fileName, VEXLPICTURE_T& picture);
 VEXL_API int32_t vexlSpriteLoad(const uint8_t* const& buffer, const uint32_t& bufferSize,
                                 VEXLSPRITE_T& sprite);
 VEXL_API int32_t vexlSpriteLoad(FBSTRING& archiveName, FBSTRING& fileName, VEXLSPRITE_T& sprite);

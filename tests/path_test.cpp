@@ -50,7 +50,8 @@ TEST(CleanPath, FollowsTheTableOfRelativePaths) {
 }
 
 TEST(CleanPath, KeepsTheRootOfAnAbsolutePathOnPosixOnly) {
-    EXPECT_EQ(cleaned("/progs//player.mdl", 1), kPosix ? "\\progs\\player.mdl" : "progs\\player.mdl");
+    EXPECT_EQ(cleaned("/progs//player.mdl", 1),
+              kPosix ? "\\progs\\player.mdl" : "progs\\player.mdl");
     EXPECT_EQ(cleaned("/data/x.lmp", 0), kPosix ? "\\data\\x.lmp\\" : "data\\x.lmp\\");
     EXPECT_EQ(cleaned("/", 1), "");
     EXPECT_EQ(cleaned("//./", 0), "");

@@ -36,8 +36,8 @@ void fillEntries(const uint8_t* directory, uint32_t directoryLength, uint64_t ar
         vexlReadLong(directory, directoryLength, cursor, entry->filePos);
         vexlReadLong(directory, directoryLength, cursor, entry->fileLen);
         const uint64_t end = static_cast<uint64_t>(entry->filePos) + entry->fileLen;
-        entry->valid = entry->filePos >= pak::kHeaderSize && entry->fileLen != 0 &&
-                       end <= archiveLength;
+        entry->valid =
+            entry->filePos >= pak::kHeaderSize && entry->fileLen != 0 && end <= archiveLength;
     }
 }
 

@@ -11,7 +11,9 @@ namespace {
 
 constexpr char kSeparator = '\\';
 
-bool isSeparator(char value) { return value == '\\' || value == '/'; }
+bool isSeparator(char value) {
+    return value == '\\' || value == '/';
+}
 
 #if defined(_WIN32)
 constexpr bool kKeepRoot = false;

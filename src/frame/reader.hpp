@@ -121,7 +121,8 @@ inline std::string_view vexlReadField(const uint8_t* const& buffer, const uint32
     }
     const char* text = reinterpret_cast<const char*>(buffer + cursor);
     const void* zero = std::memchr(text, 0, count);
-    const size_t length = zero != nullptr ? static_cast<size_t>(static_cast<const char*>(zero) - text) : count;
+    const size_t length =
+        zero != nullptr ? static_cast<size_t>(static_cast<const char*>(zero) - text) : count;
     cursor += count;
     return {text, length};
 }

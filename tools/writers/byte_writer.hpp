@@ -42,7 +42,8 @@ class ByteWriter {
     // A fixed-width text field: the text, then zero bytes up to `width`.
     ByteWriter& field(std::string_view value, size_t width) {
         const size_t count = value.size() < width ? value.size() : width;
-        bytes_.insert(bytes_.end(), value.begin(), value.begin() + static_cast<std::ptrdiff_t>(count));
+        bytes_.insert(bytes_.end(), value.begin(),
+                      value.begin() + static_cast<std::ptrdiff_t>(count));
         bytes_.insert(bytes_.end(), width - count, 0);
         return *this;
     }
@@ -78,8 +79,9 @@ inline Bytes buildPak(const std::vector<PakFile>& files) {
     archive.text("PACK").u32(dirOffset).u32(static_cast<uint32_t>(files.size()) * kEntrySize);
     archive.bytes(body.data());
     for (size_t i = 0; i < files.size(); ++i) {
-        archive.field(files[i].name, 56).u32(positions[i]).u32(
-            static_cast<uint32_t>(files[i].data.size()));
+        archive.field(files[i].name, 56)
+            .u32(positions[i])
+            .u32(static_cast<uint32_t>(files[i].data.size()));
     }
     return archive.take();
 }

@@ -1,0 +1,158 @@
+#include "support/strings.hpp"
+#include "support/temp_dir.hpp"
+#include "vexalkit.hpp"
+#include "writers/byte_writer.hpp"
+
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <string>
+
+using vexl::testing::OwnedString;
+using vexl::writers::Bytes;
+
+namespace {
+
+struct MapRun {
+    int32_t status;
+    std::string output;
+};
+
+MapRun runBytes(const uint8_t* bytes, uint32_t size) {
+    ::testing::internal::CaptureStdout();
+    const int32_t status = vexlMapLoad(bytes, size);
+    return {status, ::testing::internal::GetCapturedStdout()};
+}
+
+MapRun runMap(const std::string& text) {
+    return runBytes(reinterpret_cast<const uint8_t*>(text.data()),
+                    static_cast<uint32_t>(text.size()));
+}
+
+// A pair whose key is short enough for the value to start at column 28.
+std::string pair(const std::string& key, const std::string& value) {
+    return key + std::string(28 - key.size(), ' ') + value + "\r\n";
+}
+
+std::string counts(int lines, int entities, int brushBlocks) {
+    return " " + std::to_string(lines) + "\r\n " + std::to_string(entities) + "\r\n " +
+           std::to_string(brushBlocks) + "\r\n";
+}
+
+const std::string kSampleMap = "// start area\r\n"
+                               "{\r\n"
+                               "\"ClassName\" \"WorldSpawn\"\r\n"
+                               "\t\"message\"\t\"Two\tTabs\"  \r\n"
+                               "{\r\n"
+                               "( 0 0 0 ) ( 1 0 0 ) ( 0 1 0 ) floor 0 0 0 1 1\r\n"
+                               "\"inside\" \"a\" \"brush\"\r\n"
+                               "\r\n"
+                               "}\r\n"
+                               "}\r\n";
+
+} // namespace
+
+TEST(MapLoad, ReportsPairsAsReadAndTheCountsAfter) {
+    const MapRun run = runMap(kSampleMap);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.output, "classname                   WorldSpawn\r\n"
+                          "message                     Two Tabs\r\n"
+                          " 11\r\n 1\r\n 1\r\n");
+}
+
+TEST(MapLoad, EndsLinesAtLineFeedsAndCountsTheReadThatFindsTheEnd) {
+    std::string lineFeedsOnly = kSampleMap;
+    std::erase(lineFeedsOnly, '\r');
+    EXPECT_EQ(runMap(lineFeedsOnly).output, runMap(kSampleMap).output);
+    EXPECT_EQ(runMap("{\n\"a\" \"b\"\n}\n").output, pair("a", "b") + counts(4, 1, 0));
+    EXPECT_EQ(runMap("{\r\n}").output, counts(3, 1, 0));
+    EXPECT_EQ(runMap("{\r\n\r\n\n}\r\n").output, counts(5, 1, 0));
+    EXPECT_EQ(runMap("{\r\n\"Key\" \"Last\"").output, pair("key", "Last") + counts(3, 1, 0));
+    EXPECT_EQ(runMap("").output, counts(1, 0, 0));
+    EXPECT_EQ(runBytes(nullptr, 16).output, counts(1, 0, 0));
+}
+
+TEST(MapLoad, PreparesLinesBeforeJudgingThem) {
+    using namespace std::string_literals;
+    const MapRun run = runMap("  \t// indented comment\r\n"
+                              "\t{\t\r\n"
+                              "\"K\" \"v\"\0\0\r\n"
+                              "x\"\" y \"\"z\r\n"
+                              "}  \0\r\n"s);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.output, pair("k", "v") + pair("", "") + counts(6, 1, 0));
+    EXPECT_EQ(runMap("{ // a brace sharing its line\r\n").status, 42);
+    EXPECT_EQ(runMap("/ not a comment\r\n").status, 42);
+}
+
+TEST(MapLoad, RejectsBadScopesAndEntityLines) {
+    EXPECT_EQ(runMap("{\r\n{\r\n{\r\n").status, 40);
+    EXPECT_EQ(runMap("}").status, 41);
+    EXPECT_EQ(runMap("{\r\n}\r\n}\r\n").status, 41);
+    EXPECT_EQ(runMap("\"a\" \"b\"\r\n").status, 42);
+    EXPECT_EQ(runMap("{\r\n\"a\" \"b\r\n").status, 43);
+    EXPECT_EQ(runMap("{\r\n( 0 0 0 ) ( 1 0 0 ) ( 0 1 0 ) floor\r\n").status, 43);
+    // Pairs read before the failure stay printed; the counts are not.
+    const MapRun sixQuotes = runMap("{\r\n\"a\" \"b\"\r\n\"a\" \"b\" \"c\"\r\n");
+    EXPECT_EQ(sixQuotes.status, 43);
+    EXPECT_EQ(sixQuotes.output, pair("a", "b"));
+}
+
+TEST(MapLoad, EndsZonesAtTheConsoleEdge) {
+    // Standard output is no console under the tests, so the width is 80 and
+    // a zone that would start at column 66 or later ends the line instead.
+    const auto run = [](size_t keyLength) {
+        return runMap("{\r\n\"" + std::string(keyLength, 'k') + "\" \"v\"\r\n").output;
+    };
+    const auto key = [](size_t length) { return std::string(length, 'k'); };
+    const std::string tail = "v\r\n" + counts(3, 1, 0);
+    EXPECT_EQ(run(41), key(41) + std::string(15, ' ') + tail);
+    EXPECT_EQ(run(42), key(42) + std::string(14, ' ') + "\r\n" + tail);
+    EXPECT_EQ(run(55), key(55) + " \r\n" + tail);
+    EXPECT_EQ(run(56), key(56) + "\r\n" + std::string(14, ' ') + tail);
+    // A key wider than the console wraps to column 100 - 80 = 20.
+    EXPECT_EQ(run(100), key(100) + std::string(22, ' ') + tail);
+}
+
+TEST(MapLoad, WritesALargeReportWholeAndInOrderWithTheCallersOutput) {
+    constexpr int kEntities = 5000; // well past one 64 KiB chunk of output
+    std::string text;
+    std::string expected = "before|";
+    for (int i = 0; i < kEntities; ++i) {
+        text += "{\n\"origin\" \"" + std::to_string(i) + "\"\n}\n";
+        expected += pair("origin", std::to_string(i));
+    }
+    ::testing::internal::CaptureStdout();
+    std::printf("before|");
+    EXPECT_EQ(vexlMapLoad(reinterpret_cast<const uint8_t*>(text.data()),
+                          static_cast<uint32_t>(text.size())),
+              0);
+    std::printf("|after");
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+              expected + counts(3 * kEntities + 1, kEntities, 0) + "|after");
+}
+
+TEST(MapLoadByName, LoadsFromDiskOrArchiveAndPrintsNothingWhenItCannot) {
+    vexl::testing::TempDir dir;
+    vexl::testing::WorkingDirectory inside(dir.path());
+    const std::string text = "{\r\n\"Message\" \"Hello\"\r\n}\r\n";
+    const Bytes bytes(text.begin(), text.end());
+    dir.write("maps/start.map", bytes);
+    dir.write("base.pak", vexl::writers::buildPak({{"maps/start.map", bytes}}));
+
+    for (const char* archive : {"", "base"}) {
+        OwnedString archiveName(archive);
+        OwnedString fileName("maps//start");
+        ::testing::internal::CaptureStdout();
+        EXPECT_EQ(vexlMapLoad(archiveName.get(), fileName.get()), 0);
+        EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+                  pair("message", "Hello") + counts(4, 1, 0));
+        EXPECT_EQ(fileName.text(), "maps\\start.map");
+    }
+    OwnedString noArchive("");
+    OwnedString missing("maps/absent");
+    OwnedString blank("  /  ");
+    ::testing::internal::CaptureStdout();
+    EXPECT_EQ(vexlMapLoad(noArchive.get(), missing.get()), 4);
+    EXPECT_EQ(vexlMapLoad(noArchive.get(), blank.get()), 3);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+}

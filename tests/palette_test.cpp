@@ -1,0 +1,132 @@
+#include "support/strings.hpp"
+#include "support/temp_dir.hpp"
+#include "vexalkit.hpp"
+#include "writers/image_writer.hpp"
+
+#include <gtest/gtest.h>
+
+using vexl::testing::OwnedString;
+using vexl::writers::Bytes;
+using vexl::writers::colorMapBytes;
+using vexl::writers::paletteBytes;
+
+namespace {
+
+uint8_t shifted(uint32_t row, uint32_t index) {
+    return static_cast<uint8_t>(index + row);
+}
+
+struct PaletteTest : ::testing::Test {
+    VEXLPALETTE_T palette{};
+    ~PaletteTest() override { vexlPaletteKill(palette); }
+
+    int32_t loadPalette(const Bytes& bytes) {
+        const uint8_t* data = bytes.data();
+        return vexlPaletteLoad(data, static_cast<uint32_t>(bytes.size()), palette);
+    }
+    int32_t loadColorMap(const Bytes& bytes) {
+        const uint8_t* data = bytes.data();
+        return vexlColorMapLoad(data, static_cast<uint32_t>(bytes.size()), palette);
+    }
+    void loadBoth() {
+        ASSERT_EQ(loadPalette(paletteBytes()), 0);
+        ASSERT_EQ(loadColorMap(colorMapBytes(2, shifted, 9)), 0);
+    }
+    void expectEmpty() const {
+        EXPECT_EQ(palette.colors, nullptr);
+        EXPECT_EQ(palette.colorMap, nullptr);
+        EXPECT_EQ(palette.colorMapRows, 0u);
+        EXPECT_EQ(palette.colorMapTail, 0u);
+    }
+};
+
+} // namespace
+
+TEST_F(PaletteTest, TurnsEntriesIntoOpaqueColours) {
+    ASSERT_EQ(loadPalette(paletteBytes({{}, {0x12, 0x34, 0x56}})), 0);
+    EXPECT_EQ(palette.colors[0], 0xFF000000u);
+    EXPECT_EQ(palette.colors[1], 0xFF123456u);
+    EXPECT_EQ(palette.colors[255], 0xFF000000u);
+}
+
+TEST_F(PaletteTest, NoBytesLeavesTheRecordAsItWas) {
+    loadBoth();
+    const VEXLPALETTE_T before = palette;
+    const uint8_t* none = nullptr;
+    const uint8_t* some = before.colorMap;
+    EXPECT_EQ(vexlPaletteLoad(none, 768, palette), 1);
+    EXPECT_EQ(vexlColorMapLoad(some, 0, palette), 1);
+    EXPECT_EQ(palette.colors, before.colors);
+    EXPECT_EQ(palette.colorMap, before.colorMap);
+}
+
+TEST_F(PaletteTest, APaletteLoadEmptiesTheRecordFirst) {
+    for (const size_t size : {767u, 769u}) {
+        loadBoth();
+        EXPECT_EQ(loadPalette(Bytes(size, 7)), 30) << size;
+        expectEmpty();
+    }
+    loadBoth();
+    ASSERT_EQ(loadPalette(paletteBytes()), 0);
+    EXPECT_NE(palette.colors, nullptr);
+    EXPECT_EQ(palette.colorMap, nullptr);
+    EXPECT_EQ(palette.colorMapTail, 0u);
+    vexlPaletteKill(palette);
+    vexlPaletteKill(palette);
+    expectEmpty();
+}
+
+TEST_F(PaletteTest, ColorMapKeepsRowsInFileOrderAndTheTailByte) {
+    ASSERT_EQ(loadPalette(paletteBytes()), 0);
+    const Bytes colorMap = colorMapBytes(64, shifted, 0xAB);
+    ASSERT_EQ(loadColorMap(colorMap), 0);
+    EXPECT_EQ(palette.colorMapRows, 64u);
+    EXPECT_EQ(palette.colorMapTail, 0xAB);
+    EXPECT_EQ(Bytes(palette.colorMap, palette.colorMap + 16384),
+              Bytes(colorMap.begin(), colorMap.end() - 1));
+}
+
+TEST_F(PaletteTest, ColorMapRefusalsComeInOrderAndChangeNothing) {
+    EXPECT_EQ(loadColorMap(Bytes(16384, 0)), 33) << "no palette is found before a bad size";
+    expectEmpty();
+
+    ASSERT_EQ(loadPalette(paletteBytes()), 0);
+    EXPECT_EQ(loadColorMap(Bytes(16384, 0)), 31);
+    EXPECT_EQ(loadColorMap(Bytes(1, 5)), 31) << "a colormap of no rows";
+    EXPECT_EQ(palette.colorMap, nullptr);
+    EXPECT_EQ(palette.colorMapTail, 0u);
+
+    ASSERT_EQ(loadColorMap(colorMapBytes(2, shifted, 9)), 0);
+    const uint8_t* held = palette.colorMap;
+    EXPECT_EQ(loadColorMap(colorMapBytes(3, shifted, 4)), 34);
+    EXPECT_EQ(loadColorMap(Bytes(100, 0)), 31);
+    EXPECT_EQ(loadColorMap(Bytes(1, 5)), 31);
+    EXPECT_EQ(palette.colorMap, held);
+    EXPECT_EQ(palette.colorMapRows, 2u);
+    EXPECT_EQ(palette.colorMapTail, 9u);
+}
+
+TEST_F(PaletteTest, LoadsByNameFromDiskAndFromAnArchive) {
+    vexl::testing::TempDir dir;
+    vexl::testing::WorkingDirectory inside(dir.path());
+    dir.write("gfx/palette.lmp", paletteBytes({{1, 2, 3}}));
+    dir.write("base.pak",
+              vexl::writers::buildPak({{"gfx/colormap.lmp", colorMapBytes(1, shifted)}}));
+    OwnedString noArchive("");
+    OwnedString archive("base");
+    OwnedString paletteName("gfx/palette");
+    OwnedString colorMapName("gfx/colormap");
+    OwnedString missing("gfx/missing");
+
+    ASSERT_EQ(vexlPaletteLoad(noArchive.get(), paletteName.get(), palette), 0);
+    EXPECT_EQ(paletteName.text(), "gfx\\palette.lmp");
+    EXPECT_EQ(palette.colors[0], 0xFF010203u);
+    ASSERT_EQ(vexlColorMapLoad(archive.get(), colorMapName.get(), palette), 0);
+    EXPECT_EQ(palette.colorMapRows, 1u);
+
+    const VEXLPALETTE_T before = palette;
+    EXPECT_EQ(vexlPaletteLoad(noArchive.get(), missing.get(), palette), 4);
+    EXPECT_EQ(vexlColorMapLoad(archive.get(), missing.get(), palette), 4);
+    EXPECT_EQ(palette.colors, before.colors);
+    EXPECT_EQ(palette.colorMap, before.colorMap);
+}

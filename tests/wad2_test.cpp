@@ -1,0 +1,123 @@
+#include "vexalkit.hpp"
+#include "writers/byte_writer.hpp"
+#include "writers/wad_writer.hpp"
+
+#include <algorithm>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <string>
+
+using vexl::writers::Bytes;
+using vexl::writers::ByteWriter;
+using vexl::writers::wadEntry;
+using vexl::writers::wadHeader;
+
+namespace {
+
+struct WadTest : ::testing::Test {
+    VEXLWADINFO_T info{};
+    ~WadTest() override { VEXLWADKILL(info); }
+
+    int32_t read(const Bytes& bytes) { return read(bytes, static_cast<uint32_t>(bytes.size())); }
+    int32_t read(const Bytes& bytes, uint32_t size) {
+        const uint8_t* data = bytes.data();
+        return VEXLWADGETINFO(data, size, info);
+    }
+};
+
+// Header, then two entries right after it: 76 bytes, the directory ending
+// exactly at the end. Nonzero padding must not reach the record.
+Bytes twoEntryArchive() {
+    ByteWriter archive;
+    wadHeader(archive, 2, 12);
+    wadEntry(archive, "wall", 100, 200, 300, 0x44, 1, 0xFF);
+    wadEntry(archive, "floor", 400, 500, 600, 0x45, 0, 0xFF);
+    return archive.take();
+}
+
+Bytes headerOnly(uint32_t entryCount, uint32_t dirOffset, size_t tail) {
+    ByteWriter archive;
+    wadHeader(archive, entryCount, dirOffset);
+    return archive.fill(tail).take();
+}
+
+// The name as text, and that every byte of the field after it is zero.
+std::string nameOf(const VEXLWADENTRY_T& entry) {
+    const auto length =
+        static_cast<size_t>(std::find(entry.name, std::end(entry.name), '\0') - entry.name);
+    for (size_t i = length; i < sizeof(entry.name); ++i) {
+        EXPECT_EQ(entry.name[i], 0) << "name byte " << i;
+    }
+    return {entry.name, length};
+}
+
+} // namespace
+
+TEST_F(WadTest, ReadsTheDirectoryInOrder) {
+    ASSERT_EQ(read(twoEntryArchive()), 0);
+    EXPECT_STREQ(info.magic, "WAD2");
+    EXPECT_EQ(info.entryCount, 2u);
+    EXPECT_EQ(info.dirOffset, 12u);
+    EXPECT_EQ(info.dirLength, 64u);
+    const VEXLWADENTRY_T& wall = info.entries[0];
+    EXPECT_EQ(nameOf(wall), "wall");
+    EXPECT_EQ(wall.filePos, 100u);
+    EXPECT_EQ(wall.diskLen, 200u);
+    EXPECT_EQ(wall.fileLen, 300u);
+    EXPECT_EQ(wall.entryType, 0x44);
+    EXPECT_EQ(wall.compression, 1);
+    const VEXLWADENTRY_T& floor = info.entries[1];
+    EXPECT_EQ(nameOf(floor), "floor");
+    EXPECT_EQ(floor.filePos, 400u);
+    EXPECT_EQ(floor.fileLen, 600u);
+    EXPECT_EQ(floor.entryType, 0x45);
+    EXPECT_EQ(floor.compression, 0);
+}
+
+TEST_F(WadTest, TakesNamesUpToSixteenCharactersOrTheFirstZero) {
+    ByteWriter archive;
+    wadHeader(archive, 3, 12);
+    wadEntry(archive, "abcdefghijklmnopqrst", 0, 0, 0); // cut to the 16-byte field
+    wadEntry(archive, "", 0, 0, 0);
+    wadEntry(archive, std::string("ab\0junk", 7), 0, 0, 0);
+    ASSERT_EQ(read(archive.take()), 0);
+    EXPECT_EQ(nameOf(info.entries[0]), "abcdefghijklmnop");
+    EXPECT_EQ(nameOf(info.entries[1]), "");
+    EXPECT_EQ(nameOf(info.entries[2]), "ab");
+}
+
+TEST_F(WadTest, RejectsAWrongMagicOrADirectoryOutsideTheBuffer) {
+    EXPECT_EQ(read({'P', 'A', 'C', 'K', 1, 0, 0, 0, 12, 0, 0, 0}), 12);
+    EXPECT_EQ(read({'w', 'a', 'd', '2', 1, 0, 0, 0, 12, 0, 0, 0}), 12);
+    EXPECT_EQ(read({'W', 'A', 'D'}), 12);
+    EXPECT_EQ(read(twoEntryArchive(), 0), 12);
+    const uint8_t* none = nullptr;
+    EXPECT_EQ(VEXLWADGETINFO(none, 76, info), 12);
+
+    EXPECT_EQ(read(twoEntryArchive(), 75), 13);
+    EXPECT_EQ(read(headerOnly(0, 12, 64)), 13) << "no entries";
+    // Both sums would land inside the buffer if taken modulo 2^32.
+    EXPECT_EQ(read(headerOnly(1, 0xFFFFFFF0u, 32)), 13);
+    EXPECT_EQ(read(headerOnly(0x08000000u, 12, 32)), 13);
+    EXPECT_EQ(info.entries, nullptr);
+}
+
+TEST_F(WadTest, LeavesARecordUnchangedOnFailureAndKillEmptiesIt) {
+    ASSERT_EQ(read(twoEntryArchive()), 0);
+    const VEXLWADINFO_T before = info;
+    EXPECT_EQ(read({'X', 'X', 'X', 'X'}), 12);
+    EXPECT_EQ(read(twoEntryArchive(), 75), 13);
+    EXPECT_STREQ(info.magic, before.magic);
+    EXPECT_EQ(info.dirOffset, before.dirOffset);
+    EXPECT_EQ(info.dirLength, before.dirLength);
+    EXPECT_EQ(info.entryCount, before.entryCount);
+    EXPECT_EQ(info.entries, before.entries);
+    EXPECT_EQ(nameOf(info.entries[1]), "floor");
+
+    VEXLWADKILL(info);
+    VEXLWADKILL(info);
+    EXPECT_EQ(info.entries, nullptr);
+    EXPECT_EQ(info.entryCount + info.dirOffset + info.dirLength, 0u);
+    EXPECT_EQ(std::memcmp(info.magic, "\0\0\0\0\0", 5), 0);
+}
