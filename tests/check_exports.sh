@@ -12,6 +12,6 @@ if [ -n "$unexpected" ]; then
     echo "unexpected exports:"; echo "$unexpected"; exit 1
 fi
 if [ -n "$missing" ]; then
-    echo "missing exports:"; echo "$missing"; exit 0
+    echo "missing exports:"; echo "$missing"; exit 1
 fi
 echo "exports: $(echo "$actual" | wc -l) entry points, as expected"

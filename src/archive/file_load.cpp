@@ -1,5 +1,6 @@
 #include "archive/file_load.hpp"
 
+#include "archive/open_file.hpp"
 #include "archive/pak.hpp"
 #include "frame/blocks.hpp"
 #include "frame/fbstring.hpp"
@@ -63,21 +64,10 @@ int32_t loadFromDisk(std::string_view name, uint8_t*& buffer, uint32_t& bufferSi
     if (!handle.taken()) {
         return status::kNoFileHandle;
     }
-    if (name.empty()) {
-        return status::kNoFileName;
-    }
-    if (!platform::isPlainFilePresent(name)) {
-        return status::kFileNotFound;
-    }
-    if (!platform::openForReading(handle.slot(), name)) {
-        return status::kIoError;
-    }
     uint64_t length = 0;
-    if (!platform::fileLength(handle.slot(), length)) {
-        return status::kIoError;
-    }
-    if (length == 0) {
-        return status::kFileEmpty;
+    const int32_t opened = openNamedFile(handle, name, length);
+    if (opened != status::kOk) {
+        return opened;
     }
     // Files of 4 GiB or more are beyond what a 32-bit size can describe.
     if (length > UINT32_MAX) {

@@ -1,5 +1,7 @@
 #include "archive/pak.hpp"
 
+#include "archive/open_file.hpp"
+
 #include "frame/blocks.hpp"
 #include "frame/fbstring.hpp"
 #include "frame/path.hpp"
@@ -41,14 +43,7 @@ void fillEntries(const uint8_t* directory, uint32_t directoryLength, uint64_t ar
     }
 }
 
-int32_t readOpenArchive(int slot, VEXLPACKINFO_T& info) {
-    uint64_t archiveLength = 0;
-    if (!platform::fileLength(slot, archiveLength)) {
-        return status::kIoError;
-    }
-    if (archiveLength == 0) {
-        return status::kFileEmpty;
-    }
+int32_t readOpenArchive(int slot, uint64_t archiveLength, VEXLPACKINFO_T& info) {
     // Bytes past the end of a short file read as zero.
     uint8_t header[pak::kHeaderSize] = {};
     const auto headerBytes =
@@ -106,18 +101,12 @@ int32_t packInfoRead(FBSTRING& archiveName, VEXLPACKINFO_T& info) {
         return status::kNoFileHandle;
     }
     forceTypeString(archiveName, ".pak");
-    const std::string_view name = stringView(archiveName);
-    if (name.empty()) {
-        return status::kNoFileName;
+    uint64_t archiveLength = 0;
+    const int32_t opened = openNamedFile(handle, stringView(archiveName), archiveLength);
+    if (opened != status::kOk) {
+        return opened;
     }
-    if (!platform::isPlainFilePresent(name)) {
-        return status::kFileNotFound;
-    }
-    if (!platform::openForReading(handle.slot(), name)) {
-        return status::kIoError;
-    }
-    // The lease closes the file on every way out.
-    return readOpenArchive(handle.slot(), info);
+    return readOpenArchive(handle.slot(), archiveLength, info);
 }
 
 } // namespace vexl

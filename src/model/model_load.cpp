@@ -1,0 +1,227 @@
+// The model loader: header, survey, allocate every array once at its final
+// size, fill, then flip the texture coordinates and rewind the triangles.
+#include "frame/blocks.hpp"
+#include "frame/reader.hpp"
+#include "frame/status.hpp"
+#include "model/model.hpp"
+#include "model/model_format.hpp"
+
+#include <cstring>
+
+namespace vexl {
+namespace {
+
+// The fill pass's cursor. The survey has proved that every section lies
+// inside the data, so these reads always find their bytes.
+struct FillCursor {
+    const uint8_t* const& buffer;
+    const uint32_t& size;
+    uint32_t position;
+
+    uint32_t readLong() {
+        uint32_t value = 0;
+        vexlReadLong(buffer, size, position, value);
+        return value;
+    }
+    void skip(uint64_t bytes) { vexlSkip(size, position, bytes); }
+};
+
+// Takes the survey's counts and offsets into the record, then allocates every
+// array at its final size. The counts go in first so that a kill after a
+// failed allocation releases exactly what was allocated.
+bool allocateArrays(const ModelHeader& header, const ModelLayout& layout, VEXLMODEL_T& model) {
+    model.skinOffset = layout.skinOffset;
+    model.texCoordOffset = layout.texCoordOffset;
+    model.triangleOffset = layout.triangleOffset;
+    model.frameDataOffset = layout.frameDataOffset;
+    // The survey has kept every count and total within 16 bits.
+    model.skinCount = static_cast<uint16_t>(header.skinCount);
+    model.groupSkinCount = static_cast<uint16_t>(layout.groupSkinCount);
+    model.vertexCount = static_cast<uint16_t>(header.vertexCount);
+    model.seamVertexCount = layout.seamVertexCount;
+    model.triangleCount = static_cast<uint16_t>(header.triangleCount);
+    model.frameCount = static_cast<uint16_t>(header.frameCount);
+    model.extraFrameCount = static_cast<uint16_t>(layout.extraFrameCount);
+
+    const uint64_t slots = vertexSlots(model);
+    const uint64_t frames = frameTotal(model);
+    model.skins = allocBlock<VEXLPICTURE_T>(skinSlots(model));
+    model.seamMap = allocBlock<uint32_t>(slots);
+    model.texCoords = allocBlock<VEXLVECTOR_T>(slots);
+    model.triangles = allocBlock<VEXLTRIANGLE_T>(model.triangleCount);
+    model.frameNames = allocBlock<char>(frames * mdl::kFrameNameSize);
+    model.frameGroupSizes = allocBlock<uint8_t>(frames);
+    model.vertices = allocBlock<VEXLVECTOR_T>(frames * slots);
+    return model.skins != nullptr && model.seamMap != nullptr && model.texCoords != nullptr &&
+           model.triangles != nullptr && model.frameNames != nullptr &&
+           model.frameGroupSizes != nullptr && model.vertices != nullptr;
+}
+
+bool fillSkin(FillCursor& at, const ModelHeader& header, uint32_t pictureBytes,
+              VEXLPICTURE_T& skin) {
+    uint8_t* const pixels = allocBlock<uint8_t>(pictureBytes);
+    if (pixels == nullptr) {
+        return false;
+    }
+    skin.width = header.skinWidth;
+    skin.height = header.skinHeight;
+    skin.pixels = pixels;
+    vexlReadBytes(at.buffer, at.size, at.position, pixels, pictureBytes);
+    return true;
+}
+
+// Slots fill in data order; each skin group's spare slot stays empty at the
+// end of the array.
+bool fillSkins(FillCursor& at, const ModelHeader& header, const ModelLayout& layout,
+               VEXLMODEL_T& model) {
+    uint32_t slot = 0;
+    for (uint32_t i = 0; i < header.skinCount; ++i) {
+        uint32_t pictures = 1;
+        if (at.readLong() != 0) {
+            pictures = at.readLong();
+            at.skip(uint64_t{mdl::kIntervalSize} * pictures);
+        }
+        for (uint32_t p = 0; p < pictures; ++p) {
+            if (!fillSkin(at, header, layout.pictureBytes, model.skins[slot++])) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// Coordinates as fractions of the skin; an on-seam vertex gets a copy half a
+// skin width to the right, on the back half of the skin.
+void fillTexCoords(FillCursor& at, const ModelHeader& header, VEXLMODEL_T& model) {
+    const double width = header.skinWidth;
+    const double height = header.skinHeight;
+    uint32_t copy = header.vertexCount;
+    for (uint32_t v = 0; v < header.vertexCount; ++v) {
+        const uint32_t onSeam = at.readLong();
+        const uint32_t s = at.readLong();
+        const uint32_t t = at.readLong();
+        VEXLVECTOR_T& coord = model.texCoords[v];
+        coord.x = static_cast<float>(s / width);
+        coord.y = static_cast<float>(t / height);
+        if (onSeam != 0) {
+            model.seamMap[v] = copy;
+            model.texCoords[copy].x = static_cast<float>(static_cast<double>(coord.x) + 0.5);
+            model.texCoords[copy].y = coord.y;
+            ++copy;
+        }
+    }
+}
+
+// A back-facing triangle uses the back-side copies of its on-seam vertices.
+// Every index is below the vertex count (the survey checked).
+void fillTriangles(FillCursor& at, const ModelHeader& header, VEXLMODEL_T& model) {
+    for (uint32_t i = 0; i < header.triangleCount; ++i) {
+        const bool facesFront = at.readLong() != 0;
+        for (uint16_t& vertex : model.triangles[i].vertex) {
+            uint32_t index = at.readLong();
+            if (!facesFront && model.seamMap[index] != 0) {
+                index = model.seamMap[index];
+            }
+            vertex = static_cast<uint16_t>(index);
+        }
+    }
+}
+
+// One simple frame into frame slot `frame`: its name (a name using the whole
+// field stays unterminated in its slot) and its unpacked positions, copied
+// to the back-side copies as well.
+void fillSimpleFrame(FillCursor& at, const ModelHeader& header, VEXLMODEL_T& model,
+                     uint32_t frame) {
+    at.skip(mdl::kGroupBoundsSize);
+    bool taken = false;
+    const std::string_view name =
+        vexlReadField(at.buffer, at.size, at.position, mdl::kFrameNameSize, taken);
+    if (!name.empty()) {
+        std::memcpy(model.frameNames + uint64_t{frame} * mdl::kFrameNameSize, name.data(),
+                    name.size());
+    }
+
+    VEXLVECTOR_T* const positions = model.vertices + uint64_t{frame} * vertexSlots(model);
+    uint8_t packed[3] = {};
+    uint8_t normal = 0;
+    for (uint32_t v = 0; v < header.vertexCount; ++v) {
+        vexlReadByte3(at.buffer, at.size, at.position, packed);
+        vexlReadByte(at.buffer, at.size, at.position, normal);
+        vexlUnpackVertex(positions[v], packed, header.scale, header.translate);
+        if (model.seamMap[v] != 0) {
+            positions[model.seamMap[v]] = positions[v];
+        }
+    }
+}
+
+void fillFrames(FillCursor& at, const ModelHeader& header, VEXLMODEL_T& model) {
+    uint32_t frame = 0;
+    for (uint32_t i = 0; i < header.frameCount; ++i) {
+        uint32_t frames = 1;
+        if (at.readLong() != 0) {
+            frames = at.readLong();
+            // Only the group's first frame is marked, with its low 8 bits.
+            model.frameGroupSizes[frame] = static_cast<uint8_t>(frames);
+            at.skip(mdl::kGroupBoundsSize);
+            at.skip(uint64_t{mdl::kIntervalSize} * frames);
+        }
+        for (uint32_t f = 0; f < frames; ++f) {
+            fillSimpleFrame(at, header, model, frame++);
+        }
+    }
+}
+
+bool fillRecord(const uint8_t* const& buffer, const uint32_t& size, const ModelHeader& header,
+                const ModelLayout& layout, VEXLMODEL_T& model) {
+    FillCursor at{buffer, size, layout.skinOffset};
+    if (!fillSkins(at, header, layout, model)) {
+        return false;
+    }
+    fillTexCoords(at, header, model);
+    fillTriangles(at, header, model);
+    fillFrames(at, header, model);
+    return true;
+}
+
+} // namespace
+
+void vexlUnpackVertex(VEXLVECTOR_T& position, const uint8_t (&packed)[3], const VEXLVECTOR_T& scale,
+                      const VEXLVECTOR_T& translate) {
+    position.x = static_cast<float>(packed[0] * static_cast<double>(scale.x) + translate.x);
+    position.y = static_cast<float>(packed[1] * static_cast<double>(scale.y) + translate.y);
+    position.z = static_cast<float>(packed[2] * static_cast<double>(scale.z) + translate.z);
+}
+
+int32_t modelLoad(const uint8_t* const& buffer, const uint32_t& size, VEXLMODEL_T& model) {
+    if (buffer == nullptr || size == 0) {
+        return status::kNoMemoryPointer;
+    }
+    modelKill(model);
+
+    uint32_t cursor = 0;
+    ModelHeader header;
+    const int32_t headerStatus = readModelHeader(buffer, size, cursor, header);
+    if (headerStatus != status::kOk) {
+        return headerStatus;
+    }
+    model.flags = header.flags;
+    model.syncType = header.syncType;
+    model.dataSize = size;
+
+    // Data that cannot be measured or held, and a failed allocation, all
+    // leave the record empty.
+    ModelLayout layout;
+    if (!surveyModel(buffer, size, header, cursor, layout)) {
+        return status::kNotModel;
+    }
+    if (!allocateArrays(header, layout, model) ||
+        !fillRecord(buffer, size, header, layout, model)) {
+        modelKill(model);
+        return status::kNotModel;
+    }
+    modelSkinInv(model);
+    modelSwapTris(model);
+    return status::kOk;
+}
+
+} // namespace vexl
