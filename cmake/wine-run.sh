@@ -8,20 +8,27 @@ set -eu
 bits=$1
 shift
 case "$bits" in
-32) loader=${VEXL_WINE32:-/usr/lib/wine/wine} ;;
-64) loader=${VEXL_WINE64:-/usr/lib/wine/wine64} ;;
-*) echo "wine-run.sh: first argument must be 32 or 64" >&2; exit 2 ;;
+32)
+    loader=${VEXL_WINE32:-/usr/lib/wine/wine}
+    if [ ! -x "$loader" ] || ! "$loader" --version >/dev/null 2>&1; then
+        echo "SKIPPED: the 32-bit wine loader ($loader) is missing or cannot start;" \
+            "a host whose kernel runs no 32-bit x86 code cannot start it" >&2
+        exit 77
+    fi
+    ;;
+64)
+    loader=${VEXL_WINE64:-/usr/lib/wine/wine64}
+    [ -x "$loader" ] || loader=$(command -v wine64 || command -v wine || true)
+    if [ -z "$loader" ]; then
+        echo "wine-run.sh: wine is not installed (scripts/windows.sh installs it)" >&2
+        exit 1
+    fi
+    ;;
+*)
+    echo "wine-run.sh: first argument must be 32 or 64" >&2
+    exit 2
+    ;;
 esac
-[ -x "$loader" ] || loader=$(command -v wine || true)
-if [ -z "$loader" ]; then
-    echo "wine-run.sh: wine is not installed (scripts/windows.sh installs it)" >&2
-    exit 1
-fi
-if ! "$loader" --version >/dev/null 2>&1; then
-    echo "SKIPPED: this host cannot run the ${bits}-bit wine loader ($loader);" \
-        "its kernel runs no 32-bit x86 code" >&2
-    exit 77
-fi
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 prefix=${WINEPREFIX:-$HOME/.wine}

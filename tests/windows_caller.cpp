@@ -1,10 +1,12 @@
 // A Windows program that uses the DLL the way callers do: linked through its
 // import library, strings and blocks on the C runtime heap it shares with the
-// DLL. It builds a PAK archive byte by byte, loads from it, frees everything
-// with its own free(), and exits 0 when every check held.
+// DLL. It builds a PAK archive byte by byte, loads a palette, a picture and a
+// model from it, frees everything with its own free(), and exits 0 when every
+// check held.
 #include "vexalkit.hpp"
 #include "writers/byte_writer.hpp"
 #include "writers/image_writer.hpp"
+#include "writers/model_writer.hpp"
 
 #include <cstdio>
 #include <cstdlib>
@@ -50,8 +52,8 @@ void readsTheDirectory(const std::string& archive) {
     FBSTRING name = heapString(archive);
     VEXLPACKINFO_T info{};
     check(vexlPackInfoRead(name, info) == 0, "the archive's directory reads");
-    check(info.entryCount == 2 && info.entries != nullptr, "the directory has two entries");
-    if (info.entryCount == 2) {
+    check(info.entryCount == 3 && info.entries != nullptr, "the directory has three entries");
+    if (info.entryCount == 3) {
         check(std::strcmp(info.entries[1].name, "gfx\\face.lmp") == 0, "entry names are cleaned");
     }
     vexlPackInfoKill(info);
@@ -95,6 +97,44 @@ void loadsAndExpandsAPicture(const std::string& archive) {
     std::free(pictureName.data);
 }
 
+// A 2 x 2 skin, three vertices, one triangle and two frames, scaled by 0.5,
+// 1 and 2 and moved by 1, 2 and 3.
+Bytes crateModel() {
+    vexl::writers::ModelWriter writer(2, 2);
+    writer.scale(0.5f, 1.0f, 2.0f).translate(1.0f, 2.0f, 3.0f);
+    writer.skin({1, 2, 3, 4});
+    writer.texCoord(0, 0).texCoord(1, 0).texCoord(0, 2);
+    writer.triangle(0, 1, 2);
+    writer.frame({"stand1", {{10, 20, 30}, {0, 0, 0}, {2, 4, 6}}});
+    writer.frame({"stand2", {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}}});
+    return writer.build();
+}
+
+void loadsEditsAndFreesAModel(const std::string& archive) {
+    FBSTRING archiveName = heapString(archive);
+    FBSTRING modelName = heapString("progs/crate");
+    FBSTRING frameName = heapString("STAND2");
+    VEXLMODEL_T model{};
+    check(vexlModelLoad(archiveName, modelName, model) == 0, "the model loads");
+    check(textOf(modelName) == "progs\\crate.mdl", "the model's extension is forced");
+    check(model.vertexCount == 3 && model.triangleCount == 1 && model.frameCount == 2,
+          "model counts");
+    if (model.vertices != nullptr && model.skins != nullptr) {
+        const VEXLVECTOR_T& first = model.vertices[0];
+        check(first.x == 6.0f && first.y == 22.0f && first.z == 63.0f,
+              "positions are unpacked with scale and translation");
+        check(model.skins[0].width == 2 && model.skins[0].pixels[3] == 4, "the skin's pixels");
+    }
+    check(vexlFrameNumber(model, frameName) == 1, "frames are found by name, in any case");
+    vexlModelScale(model, 2.0f);
+    check(model.vertices != nullptr && model.vertices[2].z == 30.0f, "the model scales");
+    vexlModelKill(model);
+    check(model.vertices == nullptr && model.skins == nullptr, "the model is emptied");
+    std::free(archiveName.data);
+    std::free(modelName.data);
+    std::free(frameName.data);
+}
+
 void writesMessagesIntoCallerStrings() {
     FBSTRING message = heapString("a caller's text longer than any message of the library");
     const int32_t notFound = 4;
@@ -113,11 +153,13 @@ int main() {
     writeFile(archive, vexl::writers::buildPak(
                            {{"gfx/palette.lmp",
                              vexl::writers::paletteBytes({{0, 0, 0}, {0x12, 0x34, 0x56}})},
-                            {"gfx/face.lmp", vexl::writers::pictureBytes(2, 2, {0, 1, 1, 0})}}));
+                            {"gfx/face.lmp", vexl::writers::pictureBytes(2, 2, {0, 1, 1, 0})},
+                            {"progs/crate.mdl", crateModel()}}));
 
     readsTheDirectory(archive.string());
     loadsBytesFreedByTheCaller(archive.string());
     loadsAndExpandsAPicture(archive.string());
+    loadsEditsAndFreesAModel(archive.string());
     writesMessagesIntoCallerStrings();
 
     std::error_code ignored;
