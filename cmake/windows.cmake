@@ -11,6 +11,7 @@ set_target_properties(vexalkit PROPERTIES PREFIX "" IMPORT_PREFIX "lib"
 target_link_options(vexalkit PRIVATE ${VEXL_EXPORT_DEF} -static -static-libgcc
                     -static-libstdc++ -Wl,--no-undefined -Wl,--exclude-libs,ALL)
 
-# Programs find the DLL beside them.
+# Programs find the DLL beside them; the import library lies there too.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
-set_target_properties(vexalkit PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set_target_properties(vexalkit PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin
+                                          ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
