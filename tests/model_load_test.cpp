@@ -160,6 +160,47 @@ TEST(ModelLoad, PositionsUnpackInDoubleWithEachComponentsScaleAndTranslate) {
     EXPECT_EQ(record.frameName(0), " blank name ") << "the loader trims nothing";
 }
 
+// Every byte value in every component, with a scale and translate that
+// float arithmetic would round differently, and seam copies in both frames.
+TEST(ModelLoad, EveryByteValueUnpacksAsInDoubleForEveryVertexAndCopy) {
+    const float scale[3] = {0.1f, 3.7f, -0.013f};
+    const float translate[3] = {-7.3f, 1.0e-3f, 1234.567f};
+    ModelWriter writer(4, 4);
+    writer.scale(scale[0], scale[1], scale[2]).translate(translate[0], translate[1], translate[2]);
+    writer.skin(Bytes(16, 0)).triangle(0, 1, 2);
+    auto packed = [](uint32_t v, uint32_t frame) {
+        return PackedVertex{static_cast<uint8_t>(v + frame), static_cast<uint8_t>(255 - v),
+                            static_cast<uint8_t>(v * 7 + frame), static_cast<uint8_t>(v)};
+    };
+    std::vector<SimpleFrame> frames(2);
+    for (uint32_t v = 0; v < 256; ++v) {
+        writer.texCoord(v % 4, v % 4, v % 3 == 0);
+        for (uint32_t frame = 0; frame < 2; ++frame) {
+            frames[frame].vertices.push_back(packed(v, frame));
+        }
+    }
+    writer.frame(frames[0]).frame(frames[1]);
+    ModelRecord record;
+    ASSERT_EQ(record.load(writer.build()), 0);
+    const VEXLMODEL_T& model = record.model;
+    ASSERT_EQ(model.seamVertexCount, 86u);
+    const uint32_t slots = record.slots();
+    auto unpacked = [&](uint8_t byte, int axis) {
+        return static_cast<float>(byte * static_cast<double>(scale[axis]) + translate[axis]);
+    };
+    for (uint32_t frame = 0; frame < 2; ++frame) {
+        const VEXLVECTOR_T* positions = model.vertices + frame * slots;
+        for (uint32_t v = 0; v < 256; ++v) {
+            const PackedVertex in = packed(v, frame);
+            const VEXLVECTOR_T expected{unpacked(in.x, 0), unpacked(in.y, 1), unpacked(in.z, 2)};
+            ASSERT_EQ(positions[v], expected) << "frame " << frame << ", vertex " << v;
+            if (model.seamMap[v] != 0) {
+                ASSERT_EQ(positions[model.seamMap[v]], expected) << "copy of vertex " << v;
+            }
+        }
+    }
+}
+
 TEST(ModelLoad, RefusesBadHeadersInHeaderOrderLeavingTheRecordEmpty) {
     struct Case {
         const char* what;

@@ -49,6 +49,21 @@ TEST_F(PaletteTest, TurnsEntriesIntoOpaqueColours) {
     EXPECT_EQ(palette.colors[255], 0xFF000000u);
 }
 
+// Neighbouring triples differ in every byte, so a colour that took a byte
+// of the triple before or after it, or the bytes past the last one, shows.
+TEST_F(PaletteTest, EveryColourTakesExactlyItsOwnTriple) {
+    std::vector<vexl::writers::Rgb> colors;
+    for (uint32_t i = 0; i < 256; ++i) {
+        colors.push_back({static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i),
+                          static_cast<uint8_t>(i * 7 + 1)});
+    }
+    ASSERT_EQ(loadPalette(paletteBytes(colors)), 0);
+    for (uint32_t i = 0; i < 256; ++i) {
+        const uint32_t expected = 0xFF000000u | i << 16 | (255 - i) << 8 | ((i * 7 + 1) & 0xFF);
+        ASSERT_EQ(palette.colors[i], expected) << "entry " << i;
+    }
+}
+
 TEST_F(PaletteTest, NoBytesLeavesTheRecordAsItWas) {
     loadBoth();
     const VEXLPALETTE_T before = palette;

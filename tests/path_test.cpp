@@ -1,7 +1,9 @@
+#include "frame/path.hpp"
 #include "support/strings.hpp"
 #include "vexalkit.hpp"
 
 #include <gtest/gtest.h>
+#include <random>
 
 using vexl::testing::OwnedString;
 
@@ -55,6 +57,29 @@ TEST(CleanPath, KeepsTheRootOfAnAbsolutePathOnPosixOnly) {
     EXPECT_EQ(cleaned("/data/x.lmp", 0), kPosix ? "\\data\\x.lmp\\" : "data\\x.lmp\\");
     EXPECT_EQ(cleaned("/", 1), "");
     EXPECT_EQ(cleaned("//./", 0), "");
+}
+
+// Plain names take a one-pass copy; every path, plain or not, must come out
+// as the walk over its parts makes it. Short paths over the characters that
+// matter (separators, dots, blanks, zero bytes) cover every kind of part.
+TEST(CleanPath, TheOnePassCopyAgreesWithTheWalkOverParts) {
+    constexpr char kAlphabet[] = {'a', 'b', '.', '/', '\\', ' ', '\0'};
+    std::mt19937 random(7);
+    std::uniform_int_distribution<size_t> pick(0, sizeof(kAlphabet) - 1);
+    std::uniform_int_distribution<size_t> length(0, 10);
+    for (int round = 0; round < 100000; ++round) {
+        std::string path(length(random), 'a');
+        for (char& value : path) {
+            value = kAlphabet[pick(random)];
+        }
+        for (const bool noTrailingSeparator : {false, true}) {
+            std::string fast(path.size() + 2, '?');
+            std::string walked(path.size() + 2, '?');
+            fast.resize(vexl::cleanPathInto(path, noTrailingSeparator, fast.data()));
+            walked.resize(vexl::cleanPathByParts(path, noTrailingSeparator, walked.data()));
+            ASSERT_EQ(fast, walked) << "path \"" << path << "\", flag " << noTrailingSeparator;
+        }
+    }
 }
 
 TEST(CleanPath, EmptiesAZeroDescriptorWithoutAllocating) {

@@ -120,6 +120,44 @@ TEST(Reader, ReadsTextFieldsUpToTheirFirstZero) {
     EXPECT_EQ(text.text(), "q") << "nothing left: the destination stays";
 }
 
+// Fields are searched for their zero a word at a time: the first zero must be
+// found wherever it stands, also next to bytes whose high bit is set or that
+// are 1 (the values a word-wise search can mistake for zeros).
+TEST(Reader, FindsTheFirstZeroOfAFieldAtEveryPosition) {
+    for (const uint8_t filler : {uint8_t{'a'}, uint8_t{0x01}, uint8_t{0x80}, uint8_t{0xFF}}) {
+        for (uint32_t width = 1; width <= 72; ++width) {
+            for (uint32_t zeroAt = 0; zeroAt <= width; ++zeroAt) {
+                std::vector<uint8_t> bytes(width, filler);
+                if (zeroAt < width) {
+                    bytes[zeroAt] = 0;
+                    for (uint32_t after = zeroAt + 1; after < width; after += 2) {
+                        bytes[after] = 0x01;
+                    }
+                }
+                Buffer buffer(bytes);
+                bool taken = false;
+                const std::string_view text =
+                    vexl::vexlReadField(buffer.data, buffer.size, buffer.cursor, width, taken);
+                ASSERT_EQ(text.size(), zeroAt) << "width " << width << ", filler " << +filler;
+                ASSERT_EQ(buffer.cursor, width);
+            }
+        }
+    }
+}
+
+TEST(Reader, SpansViewTheBytesThatRemainWithoutCopying) {
+    Buffer buffer(std::vector<uint8_t>{1, 2, 3, 4, 5});
+    const auto first = vexl::vexlReadSpan(buffer.data, buffer.size, buffer.cursor, 3);
+    EXPECT_EQ(first.data(), buffer.data);
+    EXPECT_EQ(first.size(), 3u);
+    EXPECT_EQ(buffer.cursor, 3u);
+    const auto rest = vexl::vexlReadSpan(buffer.data, buffer.size, buffer.cursor, 16);
+    EXPECT_EQ(std::vector<uint8_t>(rest.begin(), rest.end()), (std::vector<uint8_t>{4, 5}));
+    EXPECT_EQ(buffer.cursor, 5u);
+    EXPECT_TRUE(vexl::vexlReadSpan(buffer.data, buffer.size, buffer.cursor, 1).empty());
+    EXPECT_EQ(buffer.cursor, 5u);
+}
+
 TEST(Reader, SplitsLinesAtCrLfAndLoneLfAndReturnsTheLastLineWhole) {
     EXPECT_EQ(allLines("ab\r\ncd"), (Lines{{"ab", 4}, {"cd", 6}, {"", 6}}));
     EXPECT_EQ(allLines("ab\r\nc"), (Lines{{"ab", 4}, {"c", 5}, {"", 5}}));

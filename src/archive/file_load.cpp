@@ -46,7 +46,8 @@ int32_t loadFromArchive(FBSTRING& archiveName, std::string_view name, uint8_t*& 
     int32_t result = status::kFileNotFound;
     if (const VEXLPACKENTRY_T* entry = findEntry(directory, name)) {
         bufferSize = entry->fileLen;
-        buffer = allocBlock<uint8_t>(entry->fileLen);
+        // The read fills every byte or the block is freed again.
+        buffer = allocBlockForOverwrite<uint8_t>(entry->fileLen);
         if (buffer != nullptr) {
             result = readSpan(stringView(archiveName), entry->filePos, buffer, entry->fileLen);
             if (result != status::kOk) {
@@ -73,7 +74,8 @@ int32_t loadFromDisk(std::string_view name, uint8_t*& buffer, uint32_t& bufferSi
     if (length > UINT32_MAX) {
         return status::kIoError;
     }
-    uint8_t* block = allocBlock<uint8_t>(length);
+    // The read fills every byte or the block is freed again.
+    uint8_t* block = allocBlockForOverwrite<uint8_t>(length);
     if (block == nullptr) {
         return status::kIoError;
     }

@@ -54,9 +54,13 @@ int32_t wadGetInfo(const uint8_t* const& buffer, const uint32_t& size, VEXLWADIN
     if (entries == nullptr) {
         return status::kWadBadDirectory;
     }
+    // Local copies: the caller's pointer and size are references, which the
+    // byte stores into the entries could alias, forcing a reload per read.
+    const uint8_t* const bytes = buffer;
+    const uint32_t byteCount = size;
     cursor = dirOffset;
     for (uint32_t i = 0; i < entryCount; ++i) {
-        readEntry(buffer, size, cursor, entries[i]);
+        readEntry(bytes, byteCount, cursor, entries[i]);
     }
     std::memcpy(info.magic, wad2::kMagic, sizeof(info.magic));
     info.dirOffset = dirOffset;

@@ -22,6 +22,18 @@ template <class T> [[nodiscard]] T* allocBlock(uint64_t count) {
     return static_cast<T*>(std::calloc(static_cast<size_t>(elements), sizeof(T)));
 }
 
+// A block of `count` elements that is wholly overwritten before anyone sees
+// it (a file read in one piece): the checks of allocBlock without its
+// zero-fill, which for a reused heap block is a second pass over every byte.
+// Whoever fills it frees it again when the fill fails.
+template <class T> [[nodiscard]] T* allocBlockForOverwrite(uint64_t count) {
+    if (count > kMaxBlockBytes / sizeof(T)) {
+        return nullptr;
+    }
+    const uint64_t elements = count == 0 ? 1 : count;
+    return static_cast<T*>(std::malloc(static_cast<size_t>(elements) * sizeof(T)));
+}
+
 // Frees a block (null is fine) and clears the pointer that held it.
 template <class T> void freeBlock(T*& block) {
     std::free(const_cast<void*>(static_cast<const void*>(block)));

@@ -58,7 +58,61 @@ class PartStack {
 
 } // namespace
 
+namespace {
+
+// A part that cleaning leaves as it is: not empty, not "." or "..", no
+// blank at its start, no blank or zero byte at its end.
+bool isPlainPart(std::string_view path, size_t start, size_t end) {
+    if (end == start) {
+        return false;
+    }
+    const char first = path[start];
+    const char last = path[end - 1];
+    if (first == ' ' || last == ' ' || last == '\0') {
+        return false;
+    }
+    const size_t length = end - start;
+    return !(first == '.' && (length == 1 || (length == 2 && last == '.')));
+}
+
+// Most names are clean already but for their separators (a directory entry
+// such as "sound/items/r_item1.wav"): when every part is plain, cleaning
+// only turns "/" into "\", which one pass does. False, with `out` partly
+// written, when the path needs the walk over its parts.
+bool copyPlainPath(std::string_view path, bool noTrailingSeparator, char* out, size_t& length) {
+    size_t partStart = 0;
+    for (size_t i = 0; i < path.size(); ++i) {
+        if (!isSeparator(path[i])) {
+            out[i] = path[i];
+            continue;
+        }
+        if (!isPlainPart(path, partStart, i)) {
+            return false;
+        }
+        out[i] = kSeparator;
+        partStart = i + 1;
+    }
+    if (!isPlainPart(path, partStart, path.size())) {
+        return false;
+    }
+    length = path.size();
+    if (!noTrailingSeparator) {
+        out[length++] = kSeparator;
+    }
+    return true;
+}
+
+} // namespace
+
 size_t cleanPathInto(std::string_view path, bool noTrailingSeparator, char* out) {
+    size_t length = 0;
+    if (copyPlainPath(path, noTrailingSeparator, out, length)) {
+        return length;
+    }
+    return cleanPathByParts(path, noTrailingSeparator, out);
+}
+
+size_t cleanPathByParts(std::string_view path, bool noTrailingSeparator, char* out) {
     const std::string_view trimmed = trimText(path);
     if (trimmed.empty()) {
         return 0;

@@ -19,6 +19,10 @@ namespace vexl {
 // path.size() + 2 bytes, and returns its length (no zero is appended).
 size_t cleanPathInto(std::string_view path, bool noTrailingSeparator, char* out);
 
+// The walk over the parts that cleanPathInto falls back on when a path is
+// more than a plain name with "/" separators; the same contract.
+size_t cleanPathByParts(std::string_view path, bool noTrailingSeparator, char* out);
+
 std::string cleanPathText(std::string_view path, bool noTrailingSeparator);
 
 // Cleans `name` and appends the list's first extension unless the name

@@ -13,8 +13,10 @@
 #include "frame/fbstring.hpp"
 #include "vexalkit.hpp"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <string_view>
 
 namespace vexl {
@@ -37,8 +39,12 @@ inline uint32_t vexlCopyOut(const uint8_t* const& buffer, const uint32_t& size, 
     if (taken == 0) {
         return 0;
     }
-    std::memcpy(destination, buffer + cursor, taken);
-    if (taken < count) {
+    if (taken == count) {
+        // The usual case; for the fixed-size readers `count` is a constant
+        // here, so the copy is a single move rather than a byte loop.
+        std::memcpy(destination, buffer + cursor, count);
+    } else {
+        std::memcpy(destination, buffer + cursor, taken);
         std::memset(static_cast<uint8_t*>(destination) + taken, 0, count - taken);
     }
     cursor += taken;
@@ -62,8 +68,12 @@ inline void vexlReadLong(const uint8_t* const& buffer, const uint32_t& size, uin
         return;
     }
     uint32_t assembled = 0;
-    for (uint32_t i = 0; i < taken; ++i) {
-        assembled |= static_cast<uint32_t>(buffer[cursor + i]) << (8 * i);
+    if (taken == 4 && std::endian::native == std::endian::little) {
+        std::memcpy(&assembled, buffer + cursor, 4);
+    } else {
+        for (uint32_t i = 0; i < taken; ++i) {
+            assembled |= static_cast<uint32_t>(buffer[cursor + i]) << (8 * i);
+        }
     }
     value = static_cast<Int32>(assembled);
     cursor += taken;
@@ -109,6 +119,31 @@ inline void vexlSkip(const uint32_t& size, uint32_t& cursor, uint64_t count) {
     cursor = count < remaining ? cursor + static_cast<uint32_t>(count) : size;
 }
 
+// The number of bytes before the first zero among `count`, or `count`.
+// Name fields are short, so they are searched eight bytes at a time here
+// rather than through a library call: in a word, the lowest byte flagged by
+// (word - 0x01..01) & ~word & 0x80..80 is its first zero byte.
+inline size_t vexlTextLength(const char* text, size_t count) {
+    constexpr size_t kShortField = 64;
+    if (count > kShortField || std::endian::native != std::endian::little) {
+        const void* zero = std::memchr(text, 0, count);
+        return zero != nullptr ? static_cast<size_t>(static_cast<const char*>(zero) - text) : count;
+    }
+    size_t length = 0;
+    for (; length + 8 <= count; length += 8) {
+        uint64_t word = 0;
+        std::memcpy(&word, text + length, 8);
+        const uint64_t zeros = (word - 0x0101010101010101ull) & ~word & 0x8080808080808080ull;
+        if (zeros != 0) {
+            return length + static_cast<size_t>(std::countr_zero(zeros)) / 8;
+        }
+    }
+    while (length < count && text[length] != '\0') {
+        ++length;
+    }
+    return length;
+}
+
 // Takes up to `width` bytes and returns their text up to the first zero byte
 // among them, as a view into the buffer. `taken` tells whether any byte was
 // there to take (a field of zero bytes is taken and gives an empty text).
@@ -120,11 +155,23 @@ inline std::string_view vexlReadField(const uint8_t* const& buffer, const uint32
         return {};
     }
     const char* text = reinterpret_cast<const char*>(buffer + cursor);
-    const void* zero = std::memchr(text, 0, count);
-    const size_t length =
-        zero != nullptr ? static_cast<size_t>(static_cast<const char*>(zero) - text) : count;
     cursor += count;
-    return {text, length};
+    return {text, vexlTextLength(text, count)};
+}
+
+// Takes up to `count` bytes and returns them as a view into the buffer, for
+// a loader that transforms a run of bytes rather than copying it. The view
+// is shorter than `count` when the buffer ends first, and empty (the cursor
+// unmoved) when nothing is left.
+inline std::span<const uint8_t> vexlReadSpan(const uint8_t* const& buffer, const uint32_t& size,
+                                             uint32_t& cursor, uint32_t count) {
+    const uint32_t taken = vexlTakeable(buffer, size, cursor, count);
+    if (taken == 0) {
+        return {};
+    }
+    const uint8_t* start = buffer + cursor;
+    cursor += taken;
+    return {start, taken};
 }
 
 // Reads an n-byte text field (n = 0: the destination's current length) into

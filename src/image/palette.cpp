@@ -4,7 +4,32 @@
 #include "frame/reader.hpp"
 #include "frame/status.hpp"
 
+#include <bit>
+#include <cstring>
+#include <span>
+
 namespace vexl {
+namespace {
+
+// The colour of the triple at `rgb`.
+uint32_t colorOf(const uint8_t* rgb) {
+    return palette::kOpaque | static_cast<uint32_t>(rgb[0]) << 16 |
+           static_cast<uint32_t>(rgb[1]) << 8 | rgb[2];
+}
+
+// The same, for a triple followed by at least one more byte. On a
+// little-endian host the triple is taken as one word (red in its low byte)
+// and byte-swapped into place: a few instructions instead of three loads.
+uint32_t colorOfFollowed(const uint8_t* rgb) {
+    if constexpr (std::endian::native == std::endian::little) {
+        uint32_t word = 0;
+        std::memcpy(&word, rgb, sizeof(word));
+        return palette::kOpaque | __builtin_bswap32(word) >> 8;
+    }
+    return colorOf(rgb);
+}
+
+} // namespace
 
 void paletteKill(VEXLPALETTE_T& palette) {
     palette.colorMapRows = 0;
@@ -26,13 +51,15 @@ int32_t paletteLoad(const uint8_t* const& buffer, const uint32_t& size, VEXLPALE
     if (colors == nullptr) {
         return status::kNotPalette;
     }
+    // The 256 triples as one view of the buffer (the size test above makes it
+    // whole); every triple but the last is followed by another byte.
     uint32_t cursor = 0;
-    for (uint32_t index = 0; index < palette::kColorCount; ++index) {
-        uint8_t rgb[3] = {};
-        vexlReadByte3(buffer, size, cursor, rgb);
-        colors[index] = palette::kOpaque | static_cast<uint32_t>(rgb[0]) << 16 |
-                        static_cast<uint32_t>(rgb[1]) << 8 | rgb[2];
+    const std::span<const uint8_t> triples = vexlReadSpan(buffer, size, cursor, palette::kFileSize);
+    constexpr uint32_t kLast = palette::kColorCount - 1;
+    for (uint32_t index = 0; index < kLast; ++index) {
+        colors[index] = colorOfFollowed(triples.data() + index * palette::kBytesPerColor);
     }
+    colors[kLast] = colorOf(triples.data() + kLast * palette::kBytesPerColor);
     palette.colors = colors;
     return status::kOk;
 }
@@ -55,7 +82,8 @@ int32_t colorMapLoad(const uint8_t* const& buffer, const uint32_t& size, VEXLPAL
     }
     const uint32_t rows = size / palette::kRowSize;
     const uint32_t mapBytes = rows * palette::kRowSize;
-    uint8_t* colorMap = allocBlock<uint8_t>(mapBytes);
+    // The size test makes the read below fill every byte of the rows.
+    uint8_t* colorMap = allocBlockForOverwrite<uint8_t>(mapBytes);
     if (colorMap == nullptr) {
         return status::kNotColorMap;
     }

@@ -81,7 +81,8 @@ uint32_t* pictureToRGB(const VEXLPICTURE_T& picture, const VEXLPALETTE_T& palett
         resultBytes > std::numeric_limits<uint32_t>::max()) {
         return nullptr;
     }
-    uint32_t* result = allocBlock<uint32_t>(pixelCount);
+    // Both expansions below write every element.
+    uint32_t* result = allocBlockForOverwrite<uint32_t>(pixelCount);
     if (result == nullptr) {
         return nullptr;
     }

@@ -6,10 +6,17 @@
 #include "model/model.hpp"
 #include "model/model_format.hpp"
 
+#include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <span>
 
 namespace vexl {
 namespace {
+
+struct FreeDeleter {
+    void operator()(void* block) const { std::free(block); }
+};
 
 // The fill pass's cursor. The survey has proved that every section lies
 // inside the data, so these reads always find their bytes.
@@ -51,7 +58,8 @@ bool allocateArrays(const ModelHeader& header, const ModelLayout& layout, VEXLMO
     model.triangles = allocBlock<VEXLTRIANGLE_T>(model.triangleCount);
     model.frameNames = allocBlock<char>(frames * mdl::kFrameNameSize);
     model.frameGroupSizes = allocBlock<uint8_t>(frames);
-    model.vertices = allocBlock<VEXLVECTOR_T>(frames * slots);
+    // The frame fill writes every position of every frame slot.
+    model.vertices = allocBlockForOverwrite<VEXLVECTOR_T>(frames * slots);
     return model.skins != nullptr && model.seamMap != nullptr && model.texCoords != nullptr &&
            model.triangles != nullptr && model.frameNames != nullptr &&
            model.frameGroupSizes != nullptr && model.vertices != nullptr;
@@ -127,11 +135,53 @@ void fillTriangles(FillCursor& at, const ModelHeader& header, VEXLMODEL_T& model
     }
 }
 
+// The unpacked position of every byte value, per component, for one
+// model's scale and translate: 768 values computed once per load, so that a
+// frame's vertices are looked up instead of computed one by one. Built with
+// vexlUnpackVertex itself, so every position is the same bit for bit.
+struct UnpackTable {
+    float x[256];
+    float y[256];
+    float z[256];
+
+    explicit UnpackTable(const ModelHeader& header) {
+        for (uint32_t value = 0; value < 256; ++value) {
+            const auto byte = static_cast<uint8_t>(value);
+            const uint8_t packed[3] = {byte, byte, byte};
+            VEXLVECTOR_T position{};
+            vexlUnpackVertex(position, packed, header.scale, header.translate);
+            x[value] = position.x;
+            y[value] = position.y;
+            z[value] = position.z;
+        }
+    }
+};
+
+// What the frame fill needs besides the record: the table, and the on-seam
+// vertices in the order of their back-side copies.
+struct FrameFill {
+    UnpackTable table;
+    const uint32_t* seamSources;
+    uint32_t seamCount;
+};
+
+// x, y, z bytes of each packed vertex through the table; the normal index
+// byte is not kept.
+void unpackVertices(const uint8_t* packed, uint32_t count, const UnpackTable& table,
+                    VEXLVECTOR_T* positions) {
+    for (uint32_t i = 0; i < count; ++i) {
+        const uint8_t* vertex = packed + i * mdl::kPackedVertexSize;
+        positions[i].x = table.x[vertex[0]];
+        positions[i].y = table.y[vertex[1]];
+        positions[i].z = table.z[vertex[2]];
+    }
+}
+
 // One simple frame into frame slot `frame`: its name (a name using the whole
 // field stays unterminated in its slot) and its unpacked positions, copied
-// to the back-side copies as well.
-void fillSimpleFrame(FillCursor& at, const ModelHeader& header, VEXLMODEL_T& model,
-                     uint32_t frame) {
+// to the back-side copies as well. Every position of the slot is written.
+void fillSimpleFrame(FillCursor& at, const ModelHeader& header, const FrameFill& fill,
+                     VEXLMODEL_T& model, uint32_t frame) {
     at.skip(mdl::kGroupBoundsSize);
     bool taken = false;
     const std::string_view name =
@@ -142,19 +192,23 @@ void fillSimpleFrame(FillCursor& at, const ModelHeader& header, VEXLMODEL_T& mod
     }
 
     VEXLVECTOR_T* const positions = model.vertices + uint64_t{frame} * vertexSlots(model);
-    uint8_t packed[3] = {};
-    uint8_t normal = 0;
-    for (uint32_t v = 0; v < header.vertexCount; ++v) {
-        vexlReadByte3(at.buffer, at.size, at.position, packed);
-        vexlReadByte(at.buffer, at.size, at.position, normal);
-        vexlUnpackVertex(positions[v], packed, header.scale, header.translate);
-        if (model.seamMap[v] != 0) {
-            positions[model.seamMap[v]] = positions[v];
-        }
+    const std::span<const uint8_t> packed =
+        vexlReadSpan(at.buffer, at.size, at.position, header.vertexCount * mdl::kPackedVertexSize);
+    // The survey has proved the frame lies inside the data, so all of it is
+    // there; were it not, the vertices missing would read as zero bytes.
+    const auto whole = static_cast<uint32_t>(packed.size() / mdl::kPackedVertexSize);
+    unpackVertices(packed.data(), whole, fill.table, positions);
+    for (uint32_t v = whole; v < header.vertexCount; ++v) {
+        positions[v] = {fill.table.x[0], fill.table.y[0], fill.table.z[0]};
+    }
+    VEXLVECTOR_T* const copies = positions + header.vertexCount;
+    for (uint32_t j = 0; j < fill.seamCount; ++j) {
+        copies[j] = positions[fill.seamSources[j]];
     }
 }
 
-void fillFrames(FillCursor& at, const ModelHeader& header, VEXLMODEL_T& model) {
+void fillFrames(FillCursor& at, const ModelHeader& header, const FrameFill& fill,
+                VEXLMODEL_T& model) {
     uint32_t frame = 0;
     for (uint32_t i = 0; i < header.frameCount; ++i) {
         uint32_t frames = 1;
@@ -166,9 +220,22 @@ void fillFrames(FillCursor& at, const ModelHeader& header, VEXLMODEL_T& model) {
             at.skip(uint64_t{mdl::kIntervalSize} * frames);
         }
         for (uint32_t f = 0; f < frames; ++f) {
-            fillSimpleFrame(at, header, model, frame++);
+            fillSimpleFrame(at, header, fill, model, frame++);
         }
     }
+}
+
+// The vertex behind each back-side copy, in copy order.
+std::unique_ptr<uint32_t, FreeDeleter> seamSourcesOf(const VEXLMODEL_T& model) {
+    std::unique_ptr<uint32_t, FreeDeleter> sources(allocBlock<uint32_t>(model.seamVertexCount));
+    if (sources != nullptr) {
+        for (uint32_t v = 0; v < model.vertexCount; ++v) {
+            if (model.seamMap[v] != 0) {
+                sources.get()[model.seamMap[v] - model.vertexCount] = v;
+            }
+        }
+    }
+    return sources;
 }
 
 bool fillRecord(const uint8_t* const& buffer, const uint32_t& size, const ModelHeader& header,
@@ -179,7 +246,12 @@ bool fillRecord(const uint8_t* const& buffer, const uint32_t& size, const ModelH
     }
     fillTexCoords(at, header, model);
     fillTriangles(at, header, model);
-    fillFrames(at, header, model);
+    const auto seamSources = seamSourcesOf(model);
+    if (seamSources == nullptr) {
+        return false;
+    }
+    const FrameFill fill{UnpackTable(header), seamSources.get(), model.seamVertexCount};
+    fillFrames(at, header, fill, model);
     return true;
 }
 
