@@ -1,14 +1,21 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs that this machine lacks.
 # Usage: scripts/deps.sh [PACKAGE...]   (extra packages on top of the base set)
+# The base set covers the library, its tests and the command-line tool
+# (CLI11, libpng, nlohmann-json); Node.js and npm run the tool's glTF check.
 set -euo pipefail
-base=(cmake g++ make libgtest-dev)
+base=(cmake g++ make libgtest-dev libcli11-dev libpng-dev nlohmann-json3-dev)
 missing=()
 for package in "${base[@]}" "$@"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
         missing+=("$package")
     fi
 done
+# Node.js may come from elsewhere than Debian's package; only a missing
+# command brings in Debian's.
+if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then
+    missing+=(nodejs npm)
+fi
 if [ ${#missing[@]} -gt 0 ]; then
     echo "installing: ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive

@@ -42,9 +42,11 @@ class ByteWriter {
     // A fixed-width text field: the text, then zero bytes up to `width`.
     ByteWriter& field(std::string_view value, size_t width) {
         const size_t count = value.size() < width ? value.size() : width;
-        bytes_.insert(bytes_.end(), value.begin(),
-                      value.begin() + static_cast<std::ptrdiff_t>(count));
-        bytes_.insert(bytes_.end(), width - count, 0);
+        const size_t start = bytes_.size();
+        bytes_.resize(start + width, 0);
+        if (count != 0) {
+            std::memcpy(bytes_.data() + start, value.data(), count);
+        }
         return *this;
     }
     ByteWriter& fill(size_t count, uint8_t value = 0) {

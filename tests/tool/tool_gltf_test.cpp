@@ -1,0 +1,120 @@
+// The model as binary glTF: valid, complete, Y up and wound outward.
+#include "support/strings.hpp"
+#include "tool_run.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace vexl::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+class ToolGltfTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        OwnedString archive(sampleArchive().string());
+        OwnedString name("progs/creature.mdl");
+        ASSERT_EQ(vexlModelLoad(archive.get(), name.get(), model_), 0);
+        const ToolRun written = runTool("gltf progs/creature.mdl --pak '" +
+                                            sampleArchive().string() + "' -o creature.glb",
+                                        work_.path());
+        ASSERT_EQ(written.exitCode, 0) << written.err;
+        glb_ = readGlb(work_.path() / "creature.glb");
+    }
+    void TearDown() override { vexlModelKill(model_); }
+
+    uint32_t slots() const { return model_.vertexCount + model_.seamVertexCount; }
+    uint32_t frames() const { return model_.frameCount + model_.extraFrameCount; }
+    const json& primitive() const { return glb_.document["meshes"][0]["primitives"][0]; }
+
+    TempDir work_;
+    VEXLMODEL_T model_{};
+    Glb glb_;
+};
+
+TEST_F(ToolGltfTest, PassesTheValidatorWithoutErrors) {
+    const fs::path validator = validatorDirectory();
+    if (validator.empty()) {
+        GTEST_SKIP() << "gltf-validator is not installed: the npm registry was unreachable";
+    }
+    const std::string command = "node '" + (validator / "validate_gltf.js").string() + "' '" +
+                                (work_.path() / "creature.glb").string() + "' > '" +
+                                (work_.path() / "report.txt").string() + "' 2>&1";
+    const int status = std::system(command.c_str());
+    const std::vector<uint8_t> report = readFile(work_.path() / "report.txt");
+    EXPECT_EQ(status, 0) << std::string(report.begin(), report.end());
+    EXPECT_EQ(std::string(report.begin(), report.end()).rfind("errors 0 ", 0), 0U);
+}
+
+TEST_F(ToolGltfTest, AccessorCountsFollowTheModel) {
+    const json& accessors = glb_.document["accessors"];
+    const json& attributes = primitive()["attributes"];
+    EXPECT_EQ(accessors[attributes["POSITION"].get<int>()]["count"], slots());
+    EXPECT_EQ(accessors[attributes["TEXCOORD_0"].get<int>()]["count"], slots());
+    EXPECT_EQ(accessors[primitive()["indices"].get<int>()]["count"], 3 * model_.triangleCount);
+    ASSERT_EQ(primitive()["targets"].size(), frames());
+    EXPECT_EQ(glb_.document["meshes"][0]["weights"].size(), frames());
+    const json& animations = glb_.document["animations"];
+    ASSERT_EQ(animations.size(), 2U);
+    EXPECT_EQ(animations[0]["name"], "stand");
+    EXPECT_EQ(animations[1]["name"], "run");
+    const int output = animations[1]["samplers"][0]["output"].get<int>();
+    const int input = animations[1]["samplers"][0]["input"].get<int>();
+    EXPECT_EQ(accessors[output]["count"].get<uint32_t>(),
+              accessors[input]["count"].get<uint32_t>() * frames());
+}
+
+TEST_F(ToolGltfTest, EveryTargetReproducesItsFrameWithYUp) {
+    const std::vector<float> base = glb_.floats(primitive()["attributes"]["POSITION"].get<int>());
+    for (uint32_t k = 0; k < frames(); ++k) {
+        const std::vector<float> delta =
+            glb_.floats(primitive()["targets"][k]["POSITION"].get<int>());
+        for (uint32_t v = 0; v < slots(); ++v) {
+            const VEXLVECTOR_T& p = model_.vertices[k * slots() + v];
+            // The data's z (up) is glTF's y; its x (forward) is glTF's z.
+            EXPECT_NEAR(base[3 * v] + delta[3 * v], p.y, 1e-4) << k << " " << v;
+            EXPECT_NEAR(base[3 * v + 1] + delta[3 * v + 1], p.z, 1e-4) << k << " " << v;
+            EXPECT_NEAR(base[3 * v + 2] + delta[3 * v + 2], p.x, 1e-4) << k << " " << v;
+        }
+    }
+}
+
+TEST_F(ToolGltfTest, TexCoordsHaveTheirOriginAtTheTopLeft) {
+    const std::vector<float> uv = glb_.floats(primitive()["attributes"]["TEXCOORD_0"].get<int>());
+    for (uint32_t v = 0; v < slots(); ++v) {
+        EXPECT_FLOAT_EQ(uv[2 * v], model_.texCoords[v].x);
+        // The loader's t counts from the bottom; glTF's v from the top.
+        EXPECT_NEAR(uv[2 * v + 1], 1.0F - model_.texCoords[v].y, 1e-6);
+    }
+}
+
+TEST_F(ToolGltfTest, ClosedModelEnclosesAPositiveVolumeStandingUp) {
+    const std::vector<float> p = glb_.floats(primitive()["attributes"]["POSITION"].get<int>());
+    const std::vector<uint32_t> indices = glb_.indices(primitive()["indices"].get<int>());
+    // Triangles counter-clockwise from outside add up to a positive volume.
+    double volume = 0;
+    for (size_t t = 0; t < indices.size(); t += 3) {
+        const float* a = &p[3 * indices[t]];
+        const float* b = &p[3 * indices[t + 1]];
+        const float* c = &p[3 * indices[t + 2]];
+        volume += (a[0] * (b[1] * c[2] - b[2] * c[1]) - a[1] * (b[0] * c[2] - b[2] * c[0]) +
+                   a[2] * (b[0] * c[1] - b[1] * c[0])) /
+                  6.0;
+    }
+    EXPECT_GT(volume, 1000.0);
+    // Standing: the creature is taller (glTF y) than it is wide (glTF x).
+    double low[3] = {1e9, 1e9, 1e9};
+    double high[3] = {-1e9, -1e9, -1e9};
+    for (size_t i = 0; i < p.size(); ++i) {
+        low[i % 3] = std::min<double>(low[i % 3], p[i]);
+        high[i % 3] = std::max<double>(high[i % 3], p[i]);
+    }
+    EXPECT_GT(high[1] - low[1], high[0] - low[0]);
+    EXPECT_GT(high[2] - low[2], high[1] - low[1]); // longer than tall: it faces +z
+}
+
+} // namespace
+} // namespace vexl::testing

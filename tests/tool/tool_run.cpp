@@ -1,0 +1,130 @@
+#include "tool_run.hpp"
+
+#include <png.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace vexl::testing {
+namespace {
+
+std::string readText(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+uint32_t u32At(const std::vector<uint8_t>& bytes, size_t offset) {
+    return uint32_t{bytes.at(offset)} | uint32_t{bytes.at(offset + 1)} << 8 |
+           uint32_t{bytes.at(offset + 2)} << 16 | uint32_t{bytes.at(offset + 3)} << 24;
+}
+
+} // namespace
+
+ToolRun runTool(const std::string& arguments, const std::filesystem::path& directory) {
+    const std::filesystem::path out = directory / ".tool-out";
+    const std::filesystem::path err = directory / ".tool-err";
+    const std::string command = "cd '" + directory.string() + "' && '" VEXL_TOOL "' " + arguments +
+                                " >'" + out.string() + "' 2>'" + err.string() + "'";
+    const int status = std::system(command.c_str());
+    ToolRun run;
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.out = readText(out);
+    run.err = readText(err);
+    std::filesystem::remove(out);
+    std::filesystem::remove(err);
+    return run;
+}
+
+const std::filesystem::path& sampleArchive() {
+    static TempDir directory;
+    static const std::filesystem::path archive = [] {
+        const std::filesystem::path file = directory.path() / "sample.pak";
+        const std::string command = "'" VEXL_SAMPLE "' '" + file.string() + "' >/dev/null";
+        if (std::system(command.c_str()) != 0) {
+            throw std::runtime_error("cannot generate the sample archive");
+        }
+        return file;
+    }();
+    return archive;
+}
+
+DecodedPng decodePng(const std::filesystem::path& file) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_file(&image, file.string().c_str()) == 0) {
+        throw std::runtime_error("cannot read " + file.string());
+    }
+    DecodedPng decoded;
+    decoded.width = image.width;
+    decoded.height = image.height;
+    decoded.hasAlpha = (image.format & PNG_FORMAT_FLAG_ALPHA) != 0;
+    // B, G, R, A in memory is 0xAARRGGBB as a little-endian 32-bit value.
+    image.format = PNG_FORMAT_BGRA;
+    decoded.colors.resize(static_cast<size_t>(image.width) * image.height);
+    if (png_image_finish_read(&image, nullptr, decoded.colors.data(), 0, nullptr) == 0) {
+        png_image_free(&image);
+        throw std::runtime_error("cannot decode " + file.string());
+    }
+    return decoded;
+}
+
+std::vector<uint8_t> readFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in),
+                                std::istreambuf_iterator<char>());
+}
+
+Glb readGlb(const std::filesystem::path& file) {
+    const std::vector<uint8_t> bytes = readFile(file);
+    if (bytes.size() < 20 || u32At(bytes, 0) != 0x46546C67 || u32At(bytes, 8) != bytes.size()) {
+        throw std::runtime_error(file.string() + " is not a binary glTF file");
+    }
+    const uint32_t jsonLength = u32At(bytes, 12);
+    Glb glb;
+    glb.document = nlohmann::json::parse(bytes.begin() + 20, bytes.begin() + 20 + jsonLength);
+    const size_t binaryAt = 20 + jsonLength;
+    const uint32_t binaryLength = u32At(bytes, binaryAt);
+    glb.binary.assign(bytes.begin() + static_cast<std::ptrdiff_t>(binaryAt + 8),
+                      bytes.begin() + static_cast<std::ptrdiff_t>(binaryAt + 8 + binaryLength));
+    return glb;
+}
+
+std::vector<float> Glb::floats(int accessor) const {
+    const nlohmann::json& a = document["accessors"][accessor];
+    const nlohmann::json& view = document["bufferViews"][a["bufferView"].get<int>()];
+    const size_t components = a["type"] == "VEC3" ? 3 : (a["type"] == "VEC2" ? 2 : 1);
+    std::vector<float> values(a["count"].get<size_t>() * components);
+    std::memcpy(values.data(), binary.data() + view["byteOffset"].get<size_t>(),
+                values.size() * sizeof(float));
+    return values;
+}
+
+std::vector<uint32_t> Glb::indices(int accessor) const {
+    const nlohmann::json& a = document["accessors"][accessor];
+    const nlohmann::json& view = document["bufferViews"][a["bufferView"].get<int>()];
+    const uint8_t* start = binary.data() + view["byteOffset"].get<size_t>();
+    std::vector<uint32_t> values(a["count"].get<size_t>());
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (a["componentType"] == 5123) {
+            uint16_t value = 0;
+            std::memcpy(&value, start + 2 * i, 2);
+            values[i] = value;
+        } else {
+            std::memcpy(&values[i], start + 4 * i, 4);
+        }
+    }
+    return values;
+}
+
+std::filesystem::path validatorDirectory() {
+    const std::filesystem::path directory = VEXL_VALIDATOR_DIR;
+    return std::filesystem::exists(directory / "node_modules" / "gltf-validator" / "package.json")
+               ? directory
+               : std::filesystem::path();
+}
+
+} // namespace vexl::testing

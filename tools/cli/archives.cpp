@@ -1,0 +1,56 @@
+#include "archives.hpp"
+
+#include <algorithm>
+#include <cctype>
+
+namespace vexl::cli {
+namespace {
+
+constexpr uint32_t kWadHeaderSize = 12;
+
+bool hasPakExtension(const std::string& name) {
+    constexpr std::string_view kExtension = ".pak";
+    if (name.size() < kExtension.size()) {
+        return false;
+    }
+    return std::equal(kExtension.begin(), kExtension.end(), name.end() - kExtension.size(),
+                      [](char expected, char actual) {
+                          return expected == std::tolower(static_cast<unsigned char>(actual));
+                      });
+}
+
+} // namespace
+
+std::unique_ptr<OpenedArchive> openArchive(const std::string& name, const std::string& pak) {
+    auto opened = std::make_unique<OpenedArchive>();
+    const Source source{pak, name};
+    opened->shownName = source.describe();
+    // A PAK's directory is read from disk without loading the whole archive.
+    if (pak.empty() && hasPakExtension(name)) {
+        readPack(name, opened->pack);
+        opened->kind = Kind::Pak;
+        return opened;
+    }
+    Bytes bytes = loadBytes(source);
+    const Kind kind = whatIs(bytes);
+    if (kind == Kind::Wad) {
+        readWad(bytes, opened->wad, opened->shownName);
+        opened->wadBytes = std::move(bytes);
+        opened->kind = Kind::Wad;
+        return opened;
+    }
+    if (kind == Kind::Pak && !pak.empty()) {
+        throw Failure(opened->shownName + ": a PAK archive inside a PAK archive; extract it first");
+    }
+    if (kind == Kind::Pak) {
+        throw Failure(name + ": PAK archives are read under a name ending in .pak");
+    }
+    throw Failure(opened->shownName + ": not a PAK or WAD2 archive (" + kindName(kind) + ")");
+}
+
+bool wadEntryInside(const VEXLWADENTRY_T& entry, uint32_t archiveSize) {
+    return entry.filePos >= kWadHeaderSize && entry.diskLen != 0 &&
+           uint64_t{entry.filePos} + entry.diskLen <= archiveSize;
+}
+
+} // namespace vexl::cli

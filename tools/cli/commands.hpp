@@ -1,0 +1,17 @@
+// The tool's subcommands; each adds itself to the application.
+#pragma once
+
+namespace CLI {
+class App;
+}
+
+namespace vexl::cli {
+
+void addLsCommand(CLI::App& app);
+void addInfoCommand(CLI::App& app);
+void addExtractCommand(CLI::App& app);
+void addPngCommand(CLI::App& app);
+void addGltfCommand(CLI::App& app);
+void addMapCommand(CLI::App& app);
+
+} // namespace vexl::cli

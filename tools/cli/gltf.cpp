@@ -1,0 +1,85 @@
+// gltf: a model as binary glTF 2.0 with its first skin, every frame as a
+// morph target, and one animation per frame sequence.
+#include "commands.hpp"
+#include "gltf_model.hpp"
+#include "imaging.hpp"
+#include "naming.hpp"
+#include "output.hpp"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+
+namespace vexl::cli {
+namespace {
+
+struct GltfOptions {
+    std::string file;
+    std::string pak;
+    std::string output;
+    std::string interpolation = "linear";
+    float secondsPerFrame = 0.1F;
+    ColorOptions colors;
+};
+
+const VEXLPICTURE_T& firstSkin(const VEXLMODEL_T& model, const std::string& what) {
+    const uint32_t slots = uint32_t{model.skinCount} + model.groupSkinCount;
+    for (uint32_t i = 0; i < slots; ++i) {
+        if (model.skins[i].pixels != nullptr) {
+            return model.skins[i];
+        }
+    }
+    throw Failure(what + ": " + statusMessage(22));
+}
+
+void runGltf(const GltfOptions& options) {
+    const Source source{options.pak, options.file};
+    const Bytes bytes = loadBytes(source);
+    if (whatIs(bytes) != Kind::Model) {
+        throw Failure(source.describe() + ": " + statusMessage(20));
+    }
+    Model model;
+    loadModel(bytes, model, source.describe());
+    Palette palette;
+    loadColors(options.colors, options.pak, palette);
+    const std::vector<uint8_t> skin =
+        toPng(expand(firstSkin(model.get(), source.describe()), palette.get(), options.colors));
+    const GltfMesh mesh = toGltfMesh(model.get());
+    const std::string name = baseName(options.file);
+    const std::filesystem::path path = options.output.empty()
+                                           ? std::filesystem::path(name + ".glb")
+                                           : std::filesystem::path(options.output);
+    writeFileAtomically(
+        path, buildGlb(mesh, skin, name, options.interpolation == "step", options.secondsPerFrame));
+    std::printf("wrote %s (%u vertices, %zu triangles, %zu frames, %zu animations)\n",
+                path.string().c_str(), mesh.vertexCount, mesh.indices.size() / 3,
+                mesh.frames.size(), mesh.sequences.size());
+}
+
+} // namespace
+
+void addGltfCommand(CLI::App& app) {
+    auto options = std::make_shared<GltfOptions>();
+    CLI::App* command =
+        app.add_subcommand("gltf", "write a model as binary glTF 2.0 (.glb) with its animations");
+    command->add_option("MODEL", options->file, "the model")->required();
+    command->add_option("--pak", options->pak, "read MODEL (and its palette) from this PAK")
+        ->type_name("ARCHIVE");
+    command->add_option("-o,--output", options->output, "output file (default: MODEL's name.glb)")
+        ->type_name("OUT.glb");
+    command
+        ->add_option("--interpolation", options->interpolation,
+                     "how animations move between frames")
+        ->check(CLI::IsMember({"linear", "step"}))
+        ->capture_default_str();
+    command->add_option("--frame-time", options->secondsPerFrame, "seconds per animation frame")
+        ->check(CLI::PositiveNumber)
+        ->capture_default_str();
+    addColorOptions(*command, options->colors);
+    command->footer("Y is up and the model faces +Z; frame 0 is the base shape, every frame "
+                    "(frame 0 included) is a morph target, and each frame group or run of "
+                    "frames named alike (run1..run6) is an animation.");
+    command->callback([options] { runGltf(*options); });
+}
+
+} // namespace vexl::cli

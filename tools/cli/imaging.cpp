@@ -1,0 +1,116 @@
+#include "imaging.hpp"
+
+#include "output.hpp"
+
+#include <CLI/CLI.hpp>
+
+namespace vexl::cli {
+namespace {
+
+constexpr const char* kArchivePalette = "gfx/palette.lmp";
+constexpr const char* kArchiveColorMap = "gfx/colormap.lmp";
+constexpr uint32_t kAlphaMask = 0x00FFFFFF;
+
+Source colorSource(const std::string& file, const std::string& archive, const char* inArchive,
+                   const std::string& missing) {
+    if (!file.empty()) {
+        return {"", file};
+    }
+    if (!archive.empty()) {
+        return {archive, inArchive};
+    }
+    throw Failure(missing);
+}
+
+} // namespace
+
+void addColorOptions(CLI::App& command, ColorOptions& options) {
+    command
+        .add_option("--palette", options.paletteFile,
+                    "palette file on disk (default: gfx/palette.lmp from the --pak archive)")
+        ->type_name("FILE");
+    command
+        .add_option("--colormap", options.colorMapFile,
+                    "colormap file on disk for --row (default: gfx/colormap.lmp from the archive)")
+        ->type_name("FILE");
+    command.add_option("--row", options.row, "shade through this colormap row (0 is the first)")
+        ->type_name("N")
+        ->check(CLI::NonNegativeNumber);
+    command
+        .add_option("--transparent", options.transparent,
+                    "palette index drawn fully transparent (writes RGBA)")
+        ->type_name("INDEX")
+        ->check(CLI::Range(0, 255));
+}
+
+void loadColors(const ColorOptions& options, const std::string& archive, Palette& palette) {
+    const Source paletteSource =
+        colorSource(options.paletteFile, archive, kArchivePalette,
+                    "no palette: give --palette FILE, or --pak ARCHIVE holding " +
+                        std::string(kArchivePalette));
+    Bytes paletteBytes;
+    try {
+        paletteBytes = loadBytes(paletteSource);
+    } catch (const Failure& failure) {
+        if (!options.paletteFile.empty()) {
+            throw;
+        }
+        throw Failure(std::string(failure.what()) + " (give --palette FILE)");
+    }
+    loadPalette(paletteBytes, palette, paletteSource.describe());
+    if (!options.row) {
+        return;
+    }
+    const Source mapSource = colorSource(options.colorMapFile, archive, kArchiveColorMap,
+                                         "--row needs a colormap: give --colormap FILE");
+    loadColorMap(loadBytes(mapSource), palette, mapSource.describe());
+}
+
+Image expand(const VEXLPICTURE_T& picture, const VEXLPALETTE_T& palette,
+             const ColorOptions& options) {
+    // vexlPictureToRGB rewrites the row variable, so it gets a copy.
+    int32_t row = options.row.value_or(-1);
+    HeapBlock<uint32_t> colors(vexlPictureToRGB(picture, palette, row));
+    if (colors.data() == nullptr) {
+        throw Failure("cannot expand a picture of " + std::to_string(picture.width) + " x " +
+                      std::to_string(picture.height) + " pixels");
+    }
+    Image image;
+    image.width = picture.width;
+    image.height = picture.height;
+    const size_t count = static_cast<size_t>(picture.width) * picture.height;
+    image.colors.assign(colors.data(), colors.data() + count);
+    if (options.transparent) {
+        image.hasAlpha = true;
+        for (size_t i = 0; i < count; ++i) {
+            if (picture.pixels[i] == *options.transparent) {
+                image.colors[i] &= kAlphaMask;
+            }
+        }
+    }
+    return image;
+}
+
+Image enlarge(const Image& image, uint32_t factor) {
+    if (factor <= 1) {
+        return image;
+    }
+    Image large;
+    large.width = image.width * factor;
+    large.height = image.height * factor;
+    large.hasAlpha = image.hasAlpha;
+    large.colors.reserve(static_cast<size_t>(large.width) * large.height);
+    for (uint32_t y = 0; y < large.height; ++y) {
+        const uint32_t* row = image.colors.data() + static_cast<size_t>(y / factor) * image.width;
+        for (uint32_t x = 0; x < large.width; ++x) {
+            large.colors.push_back(row[x / factor]);
+        }
+    }
+    return large;
+}
+
+std::vector<uint8_t> toPng(const Image& image) {
+    return encodePng(image.width, image.height, image.colors.data(), image.hasAlpha);
+}
+
+} // namespace vexl::cli

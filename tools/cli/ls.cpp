@@ -1,0 +1,119 @@
+// ls: the directory of a PAK or WAD2 archive.
+#include "archives.hpp"
+#include "commands.hpp"
+#include "json_print.hpp"
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+
+namespace vexl::cli {
+namespace {
+
+using nlohmann::json;
+
+struct LsOptions {
+    std::string archive;
+    std::string pak;
+    bool json = false;
+};
+
+std::string typeText(uint8_t type) {
+    char text[16];
+    if (std::isprint(type) != 0) {
+        std::snprintf(text, sizeof text, "%3u '%c'", type, type);
+    } else {
+        std::snprintf(text, sizeof text, "%3u    ", type);
+    }
+    return text;
+}
+
+json packJson(const OpenedArchive& archive) {
+    const VEXLPACKINFO_T& info = archive.pack.get();
+    json entries = json::array();
+    for (uint32_t i = 0; i < info.entryCount; ++i) {
+        const VEXLPACKENTRY_T& entry = info.entries[i];
+        entries.push_back({{"name", displayName(entry.name)},
+                           {"position", entry.filePos},
+                           {"length", entry.fileLen},
+                           {"valid", entry.valid != 0}});
+    }
+    return {{"archive", archive.shownName},
+            {"format", "PAK"},
+            {"directoryOffset", info.dirOffset},
+            {"directoryLength", info.dirLength},
+            {"entries", entries}};
+}
+
+json wadJson(const OpenedArchive& archive) {
+    const VEXLWADINFO_T& info = archive.wad.get();
+    json entries = json::array();
+    for (uint32_t i = 0; i < info.entryCount; ++i) {
+        const VEXLWADENTRY_T& entry = info.entries[i];
+        entries.push_back({{"name", entry.name},
+                           {"position", entry.filePos},
+                           {"diskLength", entry.diskLen},
+                           {"length", entry.fileLen},
+                           {"type", entry.entryType},
+                           {"compression", entry.compression},
+                           {"valid", wadEntryInside(entry, archive.wadBytes.size())}});
+    }
+    return {{"archive", archive.shownName},
+            {"format", "WAD2"},
+            {"directoryOffset", info.dirOffset},
+            {"directoryLength", info.dirLength},
+            {"entries", entries}};
+}
+
+void printPack(const OpenedArchive& archive) {
+    const VEXLPACKINFO_T& info = archive.pack.get();
+    std::printf("%s: PAK archive, %u entries, directory at %u (%u bytes)\n",
+                archive.shownName.c_str(), info.entryCount, info.dirOffset, info.dirLength);
+    std::printf("%10s %10s  %-5s  %s\n", "position", "length", "valid", "name");
+    for (uint32_t i = 0; i < info.entryCount; ++i) {
+        const VEXLPACKENTRY_T& entry = info.entries[i];
+        std::printf("%10u %10u  %-5s  %s\n", entry.filePos, entry.fileLen,
+                    entry.valid != 0 ? "yes" : "no", displayName(entry.name).c_str());
+    }
+}
+
+void printWad(const OpenedArchive& archive) {
+    const VEXLWADINFO_T& info = archive.wad.get();
+    std::printf("%s: WAD2 archive, %u entries, directory at %u (%u bytes)\n",
+                archive.shownName.c_str(), info.entryCount, info.dirOffset, info.dirLength);
+    std::printf("%10s %10s %10s  %-7s  %-11s  %-5s  %s\n", "position", "stored", "length", "type",
+                "compression", "valid", "name");
+    for (uint32_t i = 0; i < info.entryCount; ++i) {
+        const VEXLWADENTRY_T& entry = info.entries[i];
+        std::printf("%10u %10u %10u  %-7s  %11u  %-5s  %s\n", entry.filePos, entry.diskLen,
+                    entry.fileLen, typeText(entry.entryType).c_str(), entry.compression,
+                    wadEntryInside(entry, archive.wadBytes.size()) ? "yes" : "no", entry.name);
+    }
+}
+
+void runLs(const LsOptions& options) {
+    const auto archive = openArchive(options.archive, options.pak);
+    if (options.json) {
+        printJson(archive->kind == Kind::Pak ? packJson(*archive) : wadJson(*archive));
+    } else if (archive->kind == Kind::Pak) {
+        printPack(*archive);
+    } else {
+        printWad(*archive);
+    }
+}
+
+} // namespace
+
+void addLsCommand(CLI::App& app) {
+    auto options = std::make_shared<LsOptions>();
+    CLI::App* command = app.add_subcommand("ls", "list the directory of a PAK or WAD2 archive");
+    command->add_option("ARCHIVE", options->archive, "the archive (a PAK is read as NAME.pak)")
+        ->required();
+    command->add_option("--pak", options->pak, "read a WAD2 ARCHIVE from inside this PAK")
+        ->type_name("PAK");
+    command->add_flag("--json", options->json, "print the directory as JSON");
+    command->callback([options] { runLs(*options); });
+}
+
+} // namespace vexl::cli

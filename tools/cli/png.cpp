@@ -1,0 +1,105 @@
+// png: a picture, every picture of a sprite, or every skin of a model as PNG.
+#include "commands.hpp"
+#include "imaging.hpp"
+#include "naming.hpp"
+#include "output.hpp"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+
+namespace vexl::cli {
+namespace {
+
+struct PngOptions {
+    std::string file;
+    std::string pak;
+    std::string output;
+    uint32_t scale = 1;
+    ColorOptions colors;
+};
+
+// The filled pictures of the file's record, in slot order.
+class Pictures {
+  public:
+    Pictures(const Bytes& bytes, const std::string& what) {
+        switch (whatIs(bytes)) {
+        case Kind::Picture:
+            loadPicture(bytes, picture_, what);
+            list_.push_back(&picture_.get());
+            break;
+        case Kind::Sprite:
+            loadSprite(bytes, sprite_, what);
+            collect(sprite_->pictures, sprite_->frameCount + sprite_->groupPictureCount);
+            break;
+        case Kind::Model:
+            loadModel(bytes, model_, what);
+            collect(model_->skins, uint32_t{model_->skinCount} + model_->groupSkinCount);
+            break;
+        default:
+            throw Failure(what + ": not a picture, sprite or model (" + kindName(whatIs(bytes)) +
+                          ")");
+        }
+    }
+    const std::vector<const VEXLPICTURE_T*>& list() const { return list_; }
+
+  private:
+    void collect(const VEXLPICTURE_T* slots, uint32_t count) {
+        // Groups leave empty slots at the end of the array; they hold nothing.
+        for (uint32_t i = 0; i < count; ++i) {
+            if (slots[i].pixels != nullptr && slots[i].width != 0 && slots[i].height != 0) {
+                list_.push_back(&slots[i]);
+            }
+        }
+    }
+
+    Picture picture_;
+    Sprite sprite_;
+    Model model_;
+    std::vector<const VEXLPICTURE_T*> list_;
+};
+
+void runPng(const PngOptions& options) {
+    const Source source{options.pak, options.file};
+    const Bytes bytes = loadBytes(source);
+    const Pictures pictures(bytes, source.describe());
+    if (pictures.list().empty()) {
+        throw Failure(source.describe() + ": holds no picture");
+    }
+    Palette palette;
+    loadColors(options.colors, options.pak, palette);
+    const std::filesystem::path base = options.output.empty()
+                                           ? std::filesystem::path(baseName(options.file) + ".png")
+                                           : std::filesystem::path(options.output);
+    const size_t count = pictures.list().size();
+    for (size_t i = 0; i < count; ++i) {
+        const VEXLPICTURE_T& picture = *pictures.list()[i];
+        const std::filesystem::path path = count == 1 ? base : numbered(base, i, count);
+        const Image image = enlarge(expand(picture, palette.get(), options.colors), options.scale);
+        writeFileAtomically(path, toPng(image));
+        std::printf("wrote %s (%u x %u)\n", path.string().c_str(), image.width, image.height);
+    }
+}
+
+} // namespace
+
+void addPngCommand(CLI::App& app) {
+    auto options = std::make_shared<PngOptions>();
+    CLI::App* command = app.add_subcommand(
+        "png", "write a picture, every picture of a sprite, or every skin of a model as PNG");
+    command->add_option("FILE", options->file, "the picture, sprite or model")->required();
+    command->add_option("--pak", options->pak, "read FILE (and its palette) from this PAK")
+        ->type_name("ARCHIVE");
+    command
+        ->add_option("-o,--output", options->output,
+                     "output file; several pictures get _0, _1, ... before the extension "
+                     "(default: FILE's name with .png)")
+        ->type_name("OUT");
+    command->add_option("--scale", options->scale, "enlarge every pixel to N x N")
+        ->type_name("N")
+        ->check(CLI::Range(1, 16));
+    addColorOptions(*command, options->colors);
+    command->callback([options] { runPng(*options); });
+}
+
+} // namespace vexl::cli

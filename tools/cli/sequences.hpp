@@ -1,0 +1,30 @@
+// A model's frames seen as animations: every frame group, and every run of
+// single frames whose names differ only in a trailing number (run1..run6).
+#pragma once
+
+#include "vexalkit.hpp"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vexl::cli {
+
+struct Sequence {
+    std::string name;
+    uint32_t first = 0;
+    uint32_t count = 0;
+    bool group = false;
+};
+
+// Frame k's name: its 16-byte slot up to the first zero byte.
+std::string frameName(const VEXLMODEL_T& model, uint32_t frame);
+
+// F = frameCount + extraFrameCount; V = vertexCount + seamVertexCount.
+uint32_t frameTotal(const VEXLMODEL_T& model);
+uint32_t vertexSlots(const VEXLMODEL_T& model);
+
+// Every frame belongs to exactly one sequence; names are made unique.
+std::vector<Sequence> frameSequences(const VEXLMODEL_T& model);
+
+} // namespace vexl::cli
