@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
-# Every test: builds with warnings as errors and runs the whole suite.
+# Every test: builds with warnings as errors and runs the whole suite, runs it
+# again under the address and undefined-behaviour sanitizers, replays the fuzz
+# corpus and fuzzes every target briefly, then builds the Windows DLLs and
+# runs the suite under wine (set VEXL_SKIP_WINDOWS=1 to leave that out).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -9,3 +12,6 @@ cmake --build build-test -j2
 ctest --test-dir build-test --output-on-failure -j2
 scripts/sanitize.sh
 scripts/fuzz.sh --short
+if [ "${VEXL_SKIP_WINDOWS:-0}" != 1 ]; then
+    scripts/windows.sh
+fi

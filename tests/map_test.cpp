@@ -1,3 +1,4 @@
+#include "support/stdout_capture.hpp"
 #include "support/strings.hpp"
 #include "support/temp_dir.hpp"
 #include "vexalkit.hpp"
@@ -18,9 +19,9 @@ struct MapRun {
 };
 
 MapRun runBytes(const uint8_t* bytes, uint32_t size) {
-    ::testing::internal::CaptureStdout();
+    vexl::testing::StdoutCapture capture;
     const int32_t status = vexlMapLoad(bytes, size);
-    return {status, ::testing::internal::GetCapturedStdout()};
+    return {status, capture.take()};
 }
 
 MapRun runMap(const std::string& text) {
@@ -121,14 +122,13 @@ TEST(MapLoad, WritesALargeReportWholeAndInOrderWithTheCallersOutput) {
         text += "{\n\"origin\" \"" + std::to_string(i) + "\"\n}\n";
         expected += pair("origin", std::to_string(i));
     }
-    ::testing::internal::CaptureStdout();
+    vexl::testing::StdoutCapture capture;
     std::printf("before|");
     EXPECT_EQ(vexlMapLoad(reinterpret_cast<const uint8_t*>(text.data()),
                           static_cast<uint32_t>(text.size())),
               0);
     std::printf("|after");
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
-              expected + counts(3 * kEntities + 1, kEntities, 0) + "|after");
+    EXPECT_EQ(capture.take(), expected + counts(3 * kEntities + 1, kEntities, 0) + "|after");
 }
 
 TEST(MapLoadByName, LoadsFromDiskOrArchiveAndPrintsNothingWhenItCannot) {
@@ -142,17 +142,16 @@ TEST(MapLoadByName, LoadsFromDiskOrArchiveAndPrintsNothingWhenItCannot) {
     for (const char* archive : {"", "base"}) {
         OwnedString archiveName(archive);
         OwnedString fileName("maps//start");
-        ::testing::internal::CaptureStdout();
+        vexl::testing::StdoutCapture capture;
         EXPECT_EQ(vexlMapLoad(archiveName.get(), fileName.get()), 0);
-        EXPECT_EQ(::testing::internal::GetCapturedStdout(),
-                  pair("message", "Hello") + counts(4, 1, 0));
+        EXPECT_EQ(capture.take(), pair("message", "Hello") + counts(4, 1, 0));
         EXPECT_EQ(fileName.text(), "maps\\start.map");
     }
     OwnedString noArchive("");
     OwnedString missing("maps/absent");
     OwnedString blank("  /  ");
-    ::testing::internal::CaptureStdout();
+    vexl::testing::StdoutCapture capture;
     EXPECT_EQ(vexlMapLoad(noArchive.get(), missing.get()), 4);
     EXPECT_EQ(vexlMapLoad(noArchive.get(), blank.get()), 3);
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(capture.take(), "");
 }

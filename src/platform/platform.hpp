@@ -27,6 +27,8 @@ bool fileLength(int slot, uint64_t& length);
 // Reads exactly `count` bytes at `offset`; false on an error or a short file.
 bool readAt(int slot, uint64_t offset, void* destination, uint32_t count);
 void closeFile(int slot);
+// Closes every file the pool still holds; run when the library is unloaded.
+void closeAllFiles();
 
 // The console's width in columns, 80 when standard output is no console.
 int consoleColumns();

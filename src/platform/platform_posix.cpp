@@ -140,6 +140,12 @@ void closeFile(int slot) {
     }
 }
 
+void closeAllFiles() {
+    for (int slot = 0; slot < kHandlePoolSize; ++slot) {
+        closeFile(slot);
+    }
+}
+
 int consoleColumns() {
     constexpr int kDefaultColumns = 80;
     if (::isatty(STDOUT_FILENO) == 0) {
