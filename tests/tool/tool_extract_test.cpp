@@ -81,7 +81,8 @@ TEST_F(ToolExtractTest, SampleEntriesComeOutByteExact) {
     ASSERT_EQ(extracted.exitCode, 0) << extracted.err;
     const Bytes archive = readFile(sampleArchive());
     const ToolRun listed = runTool("ls --json '" + sampleArchive().string() + "'", work_.path());
-    for (const auto& entry : nlohmann::json::parse(listed.out)["entries"]) {
+    const nlohmann::json listing = nlohmann::json::parse(listed.out);
+    for (const auto& entry : listing["entries"]) {
         const auto position = entry["position"].get<size_t>();
         const Bytes stored(archive.begin() + static_cast<std::ptrdiff_t>(position),
                            archive.begin() + static_cast<std::ptrdiff_t>(
