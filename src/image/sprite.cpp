@@ -23,6 +23,7 @@
 #include "frame/reader.hpp"
 #include "frame/status.hpp"
 #include "image/picture.hpp"
+#include "vexalkit/counts.hpp"
 
 #include <limits>
 #include <string_view>
@@ -156,12 +157,8 @@ bool countSlots(SpriteData in, uint32_t cursor, uint32_t frameCount, uint32_t& g
     return true;
 }
 
-uint64_t slotCount(const VEXLSPRITE_T& sprite) {
-    return static_cast<uint64_t>(sprite.frameCount) + sprite.groupPictureCount;
-}
-
 bool allocateSlots(VEXLSPRITE_T& sprite) {
-    const uint64_t slots = slotCount(sprite);
+    const uint64_t slots = vexalkit::spriteSlots(sprite);
     sprite.pictures = allocBlock<VEXLPICTURE_T>(slots);
     sprite.originX = allocBlock<int32_t>(slots);
     sprite.originY = allocBlock<int32_t>(slots);
@@ -190,7 +187,7 @@ bool fillPicture(SpriteData in, uint32_t& cursor, VEXLSPRITE_T& sprite, uint32_t
 // The filling pass. A group's j-th interval goes to the slot of its j-th
 // picture, so the intervals stay parallel to the other arrays.
 bool fillSlots(SpriteData in, uint32_t cursor, VEXLSPRITE_T& sprite) {
-    const uint64_t slots = slotCount(sprite);
+    const uint64_t slots = vexalkit::spriteSlots(sprite);
     uint32_t slot = 0;
     for (uint32_t frame = 0; frame < sprite.frameCount; ++frame) {
         const FrameLead lead = readFrameLead(in, cursor);
@@ -216,7 +213,7 @@ bool fillSlots(SpriteData in, uint32_t cursor, VEXLSPRITE_T& sprite) {
 
 void spriteKill(VEXLSPRITE_T& sprite) {
     if (sprite.pictures != nullptr) {
-        const uint64_t slots = slotCount(sprite);
+        const uint64_t slots = vexalkit::spriteSlots(sprite);
         for (uint64_t slot = 0; slot < slots; ++slot) {
             pictureKill(sprite.pictures[slot]);
         }

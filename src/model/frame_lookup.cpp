@@ -7,7 +7,7 @@
 namespace vexl {
 
 int32_t frameNumber(const VEXLMODEL_T& model, std::string_view name) {
-    const uint32_t frames = frameTotal(model);
+    const uint32_t frames = frameSlots(model);
     if (vertexSlots(model) == 0 || frames == 0 || model.frameNames == nullptr) {
         return 0;
     }
@@ -24,7 +24,7 @@ int32_t frameNumber(const VEXLMODEL_T& model, std::string_view name) {
 
 uint32_t frameOffset(const VEXLMODEL_T& model, std::string_view name) {
     const uint32_t slots = vertexSlots(model);
-    if (slots == 0 || frameTotal(model) == 0) {
+    if (slots == 0 || frameSlots(model) == 0) {
         return 0;
     }
     return static_cast<uint32_t>(frameNumber(model, name)) * slots;

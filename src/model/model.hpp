@@ -7,6 +7,7 @@
 #pragma once
 
 #include "vexalkit.hpp"
+#include "vexalkit/counts.hpp"
 
 #include <cstdint>
 #include <string_view>
@@ -14,15 +15,9 @@
 namespace vexl {
 
 // Skin slots S, frames F and vertex slots V of a record.
-inline uint32_t skinSlots(const VEXLMODEL_T& model) {
-    return uint32_t{model.skinCount} + model.groupSkinCount;
-}
-inline uint32_t frameTotal(const VEXLMODEL_T& model) {
-    return uint32_t{model.frameCount} + model.extraFrameCount;
-}
-inline uint32_t vertexSlots(const VEXLMODEL_T& model) {
-    return uint32_t{model.vertexCount} + model.seamVertexCount;
-}
+using vexalkit::frameSlots;
+using vexalkit::skinSlots;
+using vexalkit::vertexSlots;
 
 // Frees every block and zeroes every count and offset; dataSize, flags and
 // syncType keep their values until the next load overwrites them.

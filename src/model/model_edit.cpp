@@ -10,7 +10,7 @@ namespace vexl {
 void modelScale(VEXLMODEL_T& model, float factor) {
     // 0 would collapse the model to a point and NaN would erase it: both are
     // taken as "no scaling", like 1.
-    const uint64_t positions = uint64_t{frameTotal(model)} * vertexSlots(model);
+    const uint64_t positions = uint64_t{frameSlots(model)} * vertexSlots(model);
     if (positions == 0 || model.vertices == nullptr || factor == 0.0f || factor == 1.0f ||
         std::isnan(factor)) {
         return;

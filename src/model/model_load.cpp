@@ -51,7 +51,7 @@ bool allocateArrays(const ModelHeader& header, const ModelLayout& layout, VEXLMO
     model.extraFrameCount = static_cast<uint16_t>(layout.extraFrameCount);
 
     const uint64_t slots = vertexSlots(model);
-    const uint64_t frames = frameTotal(model);
+    const uint64_t frames = frameSlots(model);
     model.skins = allocBlock<VEXLPICTURE_T>(skinSlots(model));
     model.seamMap = allocBlock<uint32_t>(slots);
     model.texCoords = allocBlock<VEXLVECTOR_T>(slots);
