@@ -37,6 +37,19 @@ version_file=$(find "$work/installed" -name VexalkitConfigVersion.cmake)
 version=$(sed -n 's/^set(PACKAGE_VERSION "\(.*\)")$/\1/p' "$version_file")
 [ -n "$version" ] || fail "no version in $version_file"
 major=${version%%.*}
+# The package's version file: what a find_package(Vexalkit REQUEST) accepts.
+cat >"$work/accepts.cmake" <<'SCRIPT'
+string(REGEX MATCH "^([0-9]+)" PACKAGE_FIND_VERSION_MAJOR ${PACKAGE_FIND_VERSION})
+include(${VERSION_FILE})
+message("${PACKAGE_VERSION_COMPATIBLE}")
+SCRIPT
+accepts() {
+    cmake -DVERSION_FILE="$version_file" -DPACKAGE_FIND_VERSION="$1" -P "$work/accepts.cmake" 2>&1
+}
+[ "$(accepts "$major.0")" = TRUE ] || fail "the package refuses a request for $major.0"
+[ "$(accepts "$version")" = TRUE ] || fail "the package refuses a request for $version"
+[ "$(accepts "$((major + 1)).0")" = FALSE ] || fail "the package accepts a request for $((major + 1)).0"
+[ "$(accepts "$version.1")" = FALSE ] || fail "the package accepts a request for a later version"
 library=$(find "$work/installed" -name "libvexalkit.so.$version")
 [ -n "$library" ] || fail "libvexalkit.so.$version not installed"
 libdir_name=${library#"$work/installed/"}
@@ -60,7 +73,7 @@ for file in "${expected[@]}"; do
 done
 readelf -d "$work/installed/bin/vexalkit" | grep -q "runpath: \[\$ORIGIN/../$libdir_name\]" ||
     fail "the tool's RUNPATH is not \$ORIGIN/../$libdir_name"
-done_step "installed $version: SONAME libvexalkit.so.$major, ${#expected[@]} files, tool RUNPATH relative"
+done_step "installed $version: SONAME libvexalkit.so.$major, ${#expected[@]} files, tool RUNPATH relative, package version rules"
 
 # --- the installed tree, moved: the tool, then the consumer two ways
 mv "$work/installed" "$work/prefix"
@@ -101,7 +114,10 @@ done
 done_step "configured with tools off, tests off, both off"
 
 # --- Debian packages
-scripts/package.sh "$build" "$work/debs" >/dev/null
+scripts/package.sh "$build" "$work/debs" >"$work/package.log" 2>&1 || {
+    cat "$work/package.log"
+    fail "building the Debian packages"
+}
 lib="usr/lib(/[^/]+)?"
 check_deb() {
     local package=$1

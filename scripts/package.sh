@@ -15,7 +15,7 @@ cd "$root"
 build=${1:-}
 if [ -z "$build" ]; then
     scripts/deps.sh
-    build=build-package
+    build="build-package"
     cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
         -DVEXL_BUILD_TESTS=OFF >/dev/null
     cmake --build "$build" -j2
