@@ -45,6 +45,8 @@ endforeach()
 configure_file(${CMAKE_CURRENT_LIST_DIR}/vexalkit.pc.in ${PROJECT_BINARY_DIR}/vexalkit.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/vexalkit.pc DESTINATION ${VEXL_PKGCONFIG_DIR} COMPONENT dev)
 
+# Named here rather than CMAKE_INSTALL_DOCDIR, which a parent project that
+# included GNUInstallDirs first has already set to its own folder.
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/CHANGELOG.md
               ${PROJECT_SOURCE_DIR}/LICENSE
-        DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT doc)
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/vexalkit COMPONENT doc)
