@@ -1,4 +1,5 @@
 #include "frame/cursor.hpp"
+#include "frame/name_field.hpp"
 #include "frame/path.hpp"
 
 #include <gtest/gtest.h>

@@ -5,6 +5,7 @@
 #include "frame/blocks.hpp"
 #include "frame/cursor.hpp"
 #include "frame/fbstring.hpp"
+#include "frame/name_field.hpp"
 #include "frame/path.hpp"
 #include "frame/status.hpp"
 #include "platform/platform.hpp"

@@ -16,8 +16,8 @@
 namespace vexl {
 namespace {
 
-// An entry in memory: the name, zero-padded, and the directory's first 14
-// bytes (three integers and two codes) in the same order as on disk.
+// An entry in memory: the name, zero-padded, then the directory entry's
+// first 14 bytes (three integers and two codes) in the same order as on disk.
 static_assert(wad2::kNameFieldSize < sizeof(VEXLWADENTRY_T::name),
               "a full name field still leaves room for its terminating zero");
 static_assert(offsetof(VEXLWADENTRY_T, filePos) == 20 && offsetof(VEXLWADENTRY_T, diskLen) == 24 &&
@@ -25,44 +25,97 @@ static_assert(offsetof(VEXLWADENTRY_T, filePos) == 20 && offsetof(VEXLWADENTRY_T
                   offsetof(VEXLWADENTRY_T, entryType) == 32 &&
                   offsetof(VEXLWADENTRY_T, compression) == 33 && sizeof(VEXLWADENTRY_T) == 36,
               "the entry layout the decoder writes");
-constexpr size_t kCodesEnd = 14; // filePos, diskLen, fileLen, type, compression
 
-// Every byte of `entry` is written, padding included: the block that holds
-// the entries is not zero-filled first. The name is searched for its first
-// zero once; what follows that zero in the field does not reach the record.
-void decodeEntry(const uint8_t* fields, uint8_t* entry) {
-    const uint8_t* const name = fields + wad2::kNameOffset;
+// Every byte of every entry is written, padding included: the block that
+// holds the entries is not zero-filled first. Each name is searched for its
+// first zero once; what follows that zero in the field does not reach the
+// record.
 #if defined(__SSE2__) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+// An entry in memory is 36 bytes: N, the name field up to its first zero
+// (16 bytes), four zero bytes, then F, the directory entry's first 16 bytes
+// with its padding zeroed (three integers, two codes, two zero bytes).
+struct EntryParts {
+    __m128i name;
+    __m128i codes;
+};
+
+// The field up to its first zero byte, the rest zero.
+__m128i nameOnly(__m128i field) {
     // 16 bytes of 0xFF then 16 of zero: read from `16 - length`, the mask
     // that keeps the first `length` bytes.
-    alignas(16) static constexpr uint8_t kKeep[32] = {
-        0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
-        0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0,    0,    0,    0,    0,    0};
-    const __m128i text = _mm_loadu_si128(reinterpret_cast<const __m128i*>(name));
+    alignas(16) static constexpr uint8_t kKeep[32] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                                      0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                                      0xFF, 0xFF, 0xFF, 0xFF};
     const auto zeros =
-        static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(text, _mm_setzero_si128())));
-    const auto length = static_cast<uint32_t>(std::countr_zero(zeros | 0x10000u));
-    const __m128i keep = _mm_loadu_si128(reinterpret_cast<const __m128i*>(kKeep + 16 - length));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(entry), _mm_and_si128(text, keep));
-    // Bytes 16 to 19 (the name's last two and the padding before filePos)
-    // are zero; the four integers' bytes follow.
+        static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(field, _mm_setzero_si128())));
+    // Writers pad names with zeros: when every byte from the first zero on
+    // is zero (the zeros' bits run to the top) the field is the name as it
+    // stands, and the search for the zero is skipped.
+    if (static_cast<uint16_t>(zeros | (zeros - 1)) == 0xFFFF) {
+        return field;
+    }
+    const int length = std::countr_zero(zeros);
+    return _mm_and_si128(field,
+                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(kKeep + 16 - length)));
+}
+
+// N and F of the entry whose directory bytes start at `fields`.
+EntryParts partsOf(const uint8_t* fields) {
+    const __m128i withoutPadding = _mm_setr_epi32(-1, -1, -1, 0xFFFF);
     const __m128i codes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(fields));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(entry + 16), _mm_slli_si128(codes, 4));
-    const uint32_t tail = loadLong(fields + 12) & 0xFFFF; // type, compression
-    std::memcpy(entry + 32, &tail, sizeof(tail));
+    const __m128i name =
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(fields + wad2::kNameOffset));
+    return {nameOnly(name), _mm_and_si128(codes, withoutPadding)};
+}
+
+void store(uint8_t* at, __m128i bytes) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(at), bytes);
+}
+
+// Four entries are 144 bytes, nine whole 16-byte stores, each the parts that
+// fall into it shifted into place; a lone entry takes three stores.
+void decodeEntries(const uint8_t* fields, uint32_t count, uint8_t* entry) {
+    constexpr size_t kGroupBytes = 4 * sizeof(VEXLWADENTRY_T);
+    for (; count >= 4; count -= 4, fields += 4 * wad2::kEntrySize, entry += kGroupBytes) {
+        const EntryParts e0 = partsOf(fields);
+        const EntryParts e1 = partsOf(fields + wad2::kEntrySize);
+        const EntryParts e2 = partsOf(fields + 2 * wad2::kEntrySize);
+        const EntryParts e3 = partsOf(fields + 3 * wad2::kEntrySize);
+        store(entry, e0.name);
+        store(entry + 16, _mm_slli_si128(e0.codes, 4));
+        store(entry + 32, _mm_or_si128(_mm_srli_si128(e0.codes, 12), _mm_slli_si128(e1.name, 4)));
+        store(entry + 48, _mm_or_si128(_mm_srli_si128(e1.name, 12), _mm_slli_si128(e1.codes, 8)));
+        store(entry + 64, _mm_or_si128(_mm_srli_si128(e1.codes, 8), _mm_slli_si128(e2.name, 8)));
+        store(entry + 80, _mm_or_si128(_mm_srli_si128(e2.name, 8), _mm_slli_si128(e2.codes, 12)));
+        store(entry + 96, _mm_or_si128(_mm_srli_si128(e2.codes, 4), _mm_slli_si128(e3.name, 12)));
+        store(entry + 112, _mm_srli_si128(e3.name, 4));
+        store(entry + 128, e3.codes);
+    }
+    for (; count != 0; --count, fields += wad2::kEntrySize, entry += sizeof(VEXLWADENTRY_T)) {
+        const EntryParts parts = partsOf(fields);
+        store(entry, parts.name);
+        store(entry + 16, _mm_slli_si128(parts.codes, 4));
+        const auto tail = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(parts.codes, 12)));
+        std::memcpy(entry + 32, &tail, sizeof(tail));
+    }
+}
 #else
-    const size_t length = textLength(reinterpret_cast<const char*>(name), wad2::kNameFieldSize);
-    std::memset(entry, 0, sizeof(VEXLWADENTRY_T));
-    std::memcpy(entry, name, length);
-    std::memcpy(entry + offsetof(VEXLWADENTRY_T, filePos), fields, kCodesEnd);
-    if constexpr (std::endian::native == std::endian::big) {
+void decodeEntries(const uint8_t* fields, uint32_t count, uint8_t* entry) {
+    for (uint32_t i = 0; i < count;
+         ++i, fields += wad2::kEntrySize, entry += sizeof(VEXLWADENTRY_T)) {
+        const uint8_t* const name = fields + wad2::kNameOffset;
+        std::memset(entry, 0, sizeof(VEXLWADENTRY_T));
+        std::memcpy(entry, name,
+                    textLength(reinterpret_cast<const char*>(name), wad2::kNameFieldSize));
         auto* record = reinterpret_cast<VEXLWADENTRY_T*>(entry);
         record->filePos = loadLong(fields);
         record->diskLen = loadLong(fields + 4);
         record->fileLen = loadLong(fields + 8);
+        record->entryType = fields[12];
+        record->compression = fields[13];
     }
-#endif
 }
+#endif
 
 } // namespace
 
@@ -88,11 +141,8 @@ int32_t wadGetInfo(const uint8_t* const& buffer, const uint32_t& size, VEXLWADIN
     if (entries == nullptr) {
         return status::kWadNoMemory;
     }
-    auto* entryBytes = reinterpret_cast<uint8_t*>(entries);
-    for (uint32_t i = 0; i < entryCount; ++i) {
-        decodeEntry(directory->readSpan(wad2::kEntrySize).data(),
-                    entryBytes + size_t{i} * sizeof(VEXLWADENTRY_T));
-    }
+    decodeEntries(directory->readSpan(dirLength).data(), entryCount,
+                  reinterpret_cast<uint8_t*>(entries));
     std::memcpy(info.magic, wad2::kMagic, sizeof(info.magic));
     info.dirOffset = dirOffset;
     info.dirLength = static_cast<uint32_t>(dirLength);

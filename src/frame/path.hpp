@@ -23,13 +23,6 @@ size_t cleanPathInto(std::string_view path, bool noTrailingSeparator, char* out)
 // more than a plain name with "/" separators; the same contract.
 size_t cleanPathByParts(std::string_view path, bool noTrailingSeparator, char* out);
 
-// Cleans the text of a name field of `width` bytes (below 64; the text ends
-// at the field's first zero byte, or with the field) as a file name, and
-// writes exactly `outSize` bytes to `out`: the cleaned name, cut to
-// outSize - 1 bytes, then zeros. A name that is plain but for its "/"
-// separators (the usual directory entry) costs a copy.
-void cleanNameFieldInto(const char* field, size_t width, char* out, size_t outSize);
-
 std::string cleanPathText(std::string_view path, bool noTrailingSeparator);
 
 // Cleans `name` and appends the list's first extension unless the name
