@@ -126,9 +126,15 @@ TEST_F(WadTest, LeavesARecordUnchangedOnFailureAndKillEmptiesIt) {
 // at every place in such a group and in the rest after the last one, comes
 // out whole, its name cut at the first zero and every other byte zero.
 TEST_F(WadTest, DecodesEveryEntryOfALongDirectoryExactly) {
-    const std::string names[] = {std::string("ab\0junk", 7), "sixteen_chars_ok", "",
-                                 std::string("\0\0\0x", 4), "door", std::string("k\0\0\0\0\x01", 6),
-                                 "water_fall", std::string("abcdefghijklmno\0", 16), "last"};
+    const std::string names[] = {std::string("ab\0junk", 7),
+                                 "sixteen_chars_ok",
+                                 "",
+                                 std::string("\0\0\0x", 4),
+                                 "door",
+                                 std::string("k\0\0\0\0\x01", 6),
+                                 "water_fall",
+                                 std::string("abcdefghijklmno\0", 16),
+                                 "last"};
     constexpr uint32_t kCount = std::size(names);
     ByteWriter archive;
     wadHeader(archive, kCount, 12);

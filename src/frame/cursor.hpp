@@ -9,8 +9,8 @@
 //                  no data at all) changes neither the position nor the
 //                  destination. Integers are little-endian and their missing
 //                  high bytes are zero; for the copy reads (float, vector,
-//                  byte triple, byte run) the bytes a short read could not
-//                  take become zero too.
+//                  byte run) the bytes a short read could not take become
+//                  zero too.
 //   SectionCursor  for a section a loader has proved to lie wholly inside the
 //                  data (a directory, a model section after the survey). Its
 //                  reads always find their bytes, so they carry no test; the
@@ -89,7 +89,6 @@ template <bool kChecked> class BasicCursor {
 
     void readFloat(float& value) { copyOut(&value, sizeof(value)); }
     void readVec3(VEXLVECTOR_T& value) { copyOut(&value, sizeof(value)); }
-    void readByte3(uint8_t (&value)[3]) { copyOut(value, sizeof(value)); }
     // The destination must hold `count` bytes.
     void readBytes(uint8_t* destination, uint32_t count) { copyOut(destination, count); }
 

@@ -64,11 +64,4 @@ bool stringAssign(FBSTRING& text, std::string_view value) {
     return true;
 }
 
-void stringRelease(FBSTRING& text) {
-    std::free(text.data);
-    text.data = nullptr;
-    text.length = 0;
-    text.capacity = 0;
-}
-
 } // namespace vexl

@@ -27,6 +27,5 @@ inline std::string_view stringView(const FBSTRING& text) {
 // geometrically otherwise.
 // Returns false, leaving the descriptor as it was, when memory runs out.
 bool stringAssign(FBSTRING& text, std::string_view value);
-void stringRelease(FBSTRING& text);
 
 } // namespace vexl
