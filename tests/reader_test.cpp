@@ -185,28 +185,30 @@ TEST(Cursor, SplitsLinesAtCrLfAndLoneLfAndReturnsTheLastLineWhole) {
 
 // Directory names take a fast road when they are plain but for "/"; every
 // name must come out as the walk over its parts cleans it. Random names
-// from the bytes that matter, at every length a 56-byte field holds.
+// from the bytes that matter, at every length a field holds, for a PAK's
+// 56-byte field and for a field too short to be looked at in blocks.
 TEST(NameField, CleansEveryNameAsTheWalkOverItsPartsDoes) {
-    constexpr size_t kWidth = 56;
     const char alphabet[] = {'a', 'B', '/', '\\', ' ', '.', '\0', '\t', 'z'};
     std::mt19937 random(17);
-    for (int round = 0; round < 20000; ++round) {
-        char field[kWidth];
-        const size_t length = random() % (kWidth + 1);
-        for (size_t i = 0; i < kWidth; ++i) {
-            field[i] = i < length ? alphabet[random() % sizeof(alphabet)] : '\0';
-        }
-        const std::string_view text = vexl::fieldText(field, kWidth);
-        std::string expected(text.size() + 2, '\0');
-        expected.resize(vexl::cleanPathByParts(text, true, expected.data()));
+    for (const size_t width : {size_t{56}, size_t{15}}) {
+        for (int round = 0; round < 20000; ++round) {
+            char field[56];
+            const size_t length = random() % (width + 1);
+            for (size_t i = 0; i < width; ++i) {
+                field[i] = i < length ? alphabet[random() % sizeof(alphabet)] : '\0';
+            }
+            const std::string_view text = vexl::fieldText(field, width);
+            std::string expected(text.size() + 2, '\0');
+            expected.resize(vexl::cleanPathByParts(text, true, expected.data()));
 
-        char name[64];
-        std::memset(name, 0x5A, sizeof(name));
-        vexl::cleanNameFieldInto(field, kWidth, name, sizeof(name));
-        ASSERT_EQ(std::string(name, std::strlen(name)), expected)
-            << "field \"" << std::string(text) << "\"";
-        for (size_t i = expected.size(); i < sizeof(name); ++i) {
-            ASSERT_EQ(name[i], '\0') << "the rest of the name is zero";
+            char name[64];
+            std::memset(name, 0x5A, sizeof(name));
+            vexl::cleanNameFieldInto(field, width, name, sizeof(name));
+            ASSERT_EQ(std::string(name, std::strlen(name)), expected)
+                << "field \"" << std::string(text) << "\"";
+            for (size_t i = expected.size(); i < sizeof(name); ++i) {
+                ASSERT_EQ(name[i], '\0') << "the rest of the name is zero";
+            }
         }
     }
 }
