@@ -31,15 +31,7 @@ static_assert(offsetof(VEXLWADENTRY_T, filePos) == 20 && offsetof(VEXLWADENTRY_T
 // first zero once; what follows that zero in the field does not reach the
 // record.
 #if defined(__SSE2__) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-// An entry in memory is 36 bytes: N, the name field up to its first zero
-// (16 bytes), four zero bytes, then F, the directory entry's first 16 bytes
-// with its padding zeroed (three integers, two codes, two zero bytes).
-struct EntryParts {
-    __m128i name;
-    __m128i codes;
-};
-
-// The field up to its first zero byte, the rest zero.
+// The name field up to its first zero byte, the rest zero.
 __m128i nameOnly(__m128i field) {
     // 16 bytes of 0xFF then 16 of zero: read from `16 - length`, the mask
     // that keeps the first `length` bytes.
@@ -50,7 +42,7 @@ __m128i nameOnly(__m128i field) {
         static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(field, _mm_setzero_si128())));
     // Writers pad names with zeros: when every byte from the first zero on
     // is zero (the zeros' bits run to the top) the field is the name as it
-    // stands, and the search for the zero is skipped.
+    // stands, and the mask is not needed.
     if (static_cast<uint16_t>(zeros | (zeros - 1)) == 0xFFFF) {
         return field;
     }
@@ -59,44 +51,19 @@ __m128i nameOnly(__m128i field) {
                          _mm_loadu_si128(reinterpret_cast<const __m128i*>(kKeep + 16 - length)));
 }
 
-// N and F of the entry whose directory bytes start at `fields`.
-EntryParts partsOf(const uint8_t* fields) {
-    const __m128i withoutPadding = _mm_setr_epi32(-1, -1, -1, 0xFFFF);
-    const __m128i codes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(fields));
-    const __m128i name =
-        _mm_loadu_si128(reinterpret_cast<const __m128i*>(fields + wad2::kNameOffset));
-    return {nameOnly(name), _mm_and_si128(codes, withoutPadding)};
-}
-
-void store(uint8_t* at, __m128i bytes) {
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(at), bytes);
-}
-
-// Four entries are 144 bytes, nine whole 16-byte stores, each the parts that
-// fall into it shifted into place; a lone entry takes three stores.
+// Three stores per entry: the name (bytes 0 to 15); four zero bytes (the
+// name's last two and the padding before filePos) and the three integers
+// (bytes 16 to 31); the two codes and two zero bytes of padding (32 to 35).
 void decodeEntries(const uint8_t* fields, uint32_t count, uint8_t* entry) {
-    constexpr size_t kGroupBytes = 4 * sizeof(VEXLWADENTRY_T);
-    for (; count >= 4; count -= 4, fields += 4 * wad2::kEntrySize, entry += kGroupBytes) {
-        const EntryParts e0 = partsOf(fields);
-        const EntryParts e1 = partsOf(fields + wad2::kEntrySize);
-        const EntryParts e2 = partsOf(fields + 2 * wad2::kEntrySize);
-        const EntryParts e3 = partsOf(fields + 3 * wad2::kEntrySize);
-        store(entry, e0.name);
-        store(entry + 16, _mm_slli_si128(e0.codes, 4));
-        store(entry + 32, _mm_or_si128(_mm_srli_si128(e0.codes, 12), _mm_slli_si128(e1.name, 4)));
-        store(entry + 48, _mm_or_si128(_mm_srli_si128(e1.name, 12), _mm_slli_si128(e1.codes, 8)));
-        store(entry + 64, _mm_or_si128(_mm_srli_si128(e1.codes, 8), _mm_slli_si128(e2.name, 8)));
-        store(entry + 80, _mm_or_si128(_mm_srli_si128(e2.name, 8), _mm_slli_si128(e2.codes, 12)));
-        store(entry + 96, _mm_or_si128(_mm_srli_si128(e2.codes, 4), _mm_slli_si128(e3.name, 12)));
-        store(entry + 112, _mm_srli_si128(e3.name, 4));
-        store(entry + 128, e3.codes);
-    }
-    for (; count != 0; --count, fields += wad2::kEntrySize, entry += sizeof(VEXLWADENTRY_T)) {
-        const EntryParts parts = partsOf(fields);
-        store(entry, parts.name);
-        store(entry + 16, _mm_slli_si128(parts.codes, 4));
-        const auto tail = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(parts.codes, 12)));
-        std::memcpy(entry + 32, &tail, sizeof(tail));
+    for (const uint8_t* const end = fields + size_t{count} * wad2::kEntrySize; fields != end;
+         fields += wad2::kEntrySize, entry += sizeof(VEXLWADENTRY_T)) {
+        const __m128i codes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(fields));
+        const __m128i name =
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(fields + wad2::kNameOffset));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(entry), nameOnly(name));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(entry + 16), _mm_slli_si128(codes, 4));
+        const uint32_t typeAndCompression = loadLong(fields + 12) & 0xFFFF;
+        std::memcpy(entry + 32, &typeAndCompression, sizeof(typeAndCompression));
     }
 }
 #else
