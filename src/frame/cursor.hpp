@@ -20,6 +20,7 @@
 // are there, for a loader that measures data before trusting it.
 #pragma once
 
+#include "frame/checked.hpp"
 #include "frame/text.hpp"
 #include "vexalkit.hpp"
 
@@ -167,7 +168,7 @@ template <bool kChecked> class BasicCursor {
     // Skips `count` × `width` bytes, the product checked.
     [[nodiscard]] bool skipWhole(uint64_t count, uint64_t width) {
         uint64_t bytes = 0;
-        return !__builtin_mul_overflow(count, width, &bytes) && skipWhole(bytes);
+        return checkedMul(count, width, bytes) && skipWhole(bytes);
     }
 
     // The `length` bytes at `offset` as a section, when they lie wholly
