@@ -1,7 +1,7 @@
 // PAK directories and file loading, from files in the bench directory,
 // against a plain open and read of the same bytes.
 #include "harness.hpp"
-#include "support/strings.hpp"
+#include "vexalkit/heap_string.hpp"
 #include "writers/byte_writer.hpp"
 
 #include "vexalkit.hpp"
@@ -14,7 +14,7 @@
 namespace vexl::bench {
 namespace {
 
-using testing::OwnedString;
+using vexalkit::HeapString;
 using writers::buildPak;
 using writers::PakFile;
 
@@ -110,7 +110,7 @@ void addPackInfoCase(uint32_t count) {
     const std::string caseName = "pak_directory_" + std::to_string(count);
     const uint64_t directoryBytes = kHeaderSize + static_cast<uint64_t>(count) * kEntrySize;
     addVariant(caseName, "lib", [count, directoryBytes] {
-        auto name = std::make_shared<OwnedString>(directoryArchive(count));
+        auto name = std::make_shared<HeapString>(directoryArchive(count));
         auto timed = job(directoryBytes, [name] {
             VEXLPACKINFO_T info{};
             benchmark::DoNotOptimize(vexlPackInfoRead(name->get(), info));
@@ -126,7 +126,7 @@ void addPackInfoCase(uint32_t count) {
 }
 
 // One load through vexlPackFileLoad; the caller frees the block.
-void libraryLoad(OwnedString& archive, OwnedString& file) {
+void libraryLoad(HeapString& archive, HeapString& file) {
     uint8_t* buffer = nullptr;
     uint32_t size = 0;
     benchmark::DoNotOptimize(vexlPackFileLoad(archive.get(), file.get(), buffer, size));
@@ -140,8 +140,8 @@ void addPackFileCases() {
     addPairedVariants(
         "pak_file_disk_16MiB", "plain",
         [] {
-            auto archive = std::make_shared<OwnedString>();
-            auto file = std::make_shared<OwnedString>(bigDiskFile());
+            auto archive = std::make_shared<HeapString>();
+            auto file = std::make_shared<HeapString>(bigDiskFile());
             return job(kBigEntryBytes, [archive, file] { libraryLoad(*archive, *file); });
         },
         [] {
@@ -151,8 +151,8 @@ void addPackFileCases() {
     addPairedVariants(
         "pak_file_archive_16MiB", "plain",
         [] {
-            auto archive = std::make_shared<OwnedString>(bigArchive());
-            auto file = std::make_shared<OwnedString>(kBigEntryName);
+            auto archive = std::make_shared<HeapString>(bigArchive());
+            auto file = std::make_shared<HeapString>(kBigEntryName);
             return job(kBigEntryBytes, [archive, file] { libraryLoad(*archive, *file); });
         },
         [] {

@@ -1,14 +1,15 @@
 #include "platform/platform.hpp"
-#include "support/strings.hpp"
+#include "support/empty_records.hpp"
 #include "support/temp_dir.hpp"
 #include "vexalkit.hpp"
+#include "vexalkit/heap_string.hpp"
 #include "writers/byte_writer.hpp"
 
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <vector>
 
-using vexl::testing::OwnedString;
+using vexalkit::HeapString;
 using vexl::testing::TempDir;
 using vexl::writers::Bytes;
 using vexl::writers::ByteWriter;
@@ -21,16 +22,10 @@ struct PakReadTest : ::testing::Test {
     ~PakReadTest() override { vexlPackInfoKill(info); }
 
     int32_t read(const std::string& name) {
-        OwnedString archive(name);
+        HeapString archive(name);
         return vexlPackInfoRead(archive.get(), info);
     }
     int32_t readBytes(const Bytes& bytes) { return read(dir.write("test.pak", bytes)); }
-    void expectEmpty() const {
-        EXPECT_EQ(info.entries, nullptr);
-        EXPECT_EQ(info.entryCount, 0u);
-        EXPECT_EQ(info.dirOffset, 0u);
-        EXPECT_EQ(info.dirLength, 0u);
-    }
 };
 
 // A header followed by `dataBytes` bytes of data and then the given entries.
@@ -83,7 +78,7 @@ TEST_F(PakReadTest, AcceptsADirectoryEndingExactlyAtTheEndOfTheFile) {
     EXPECT_EQ(readBytes(bytes), 0);
     bytes.pop_back();
     EXPECT_EQ(readBytes(bytes), 11);
-    expectEmpty();
+    vexl::testing::expectEmpty(info);
 }
 
 TEST_F(PakReadTest, RefusesCorruptedDirectories) {
@@ -95,7 +90,7 @@ TEST_F(PakReadTest, RefusesCorruptedDirectories) {
         ByteWriter archive;
         archive.text("PACK").u32(test.offset).u32(test.length).fill(64);
         EXPECT_EQ(readBytes(archive.take()), 11) << test.offset << " " << test.length;
-        expectEmpty();
+        vexl::testing::expectEmpty(info);
     }
 }
 
@@ -105,7 +100,7 @@ TEST_F(PakReadTest, TellsShortAndForeignFilesApart) {
     EXPECT_EQ(readBytes({'p', 'a', 'c', 'k', 12, 0, 0, 0, 64, 0, 0, 0}), 10);
     EXPECT_EQ(readBytes({'P', 'A', 0, 'K', 12, 0, 0, 0, 64, 0, 0, 0}), 10);
     EXPECT_EQ(readBytes({}), 5);
-    expectEmpty();
+    vexl::testing::expectEmpty(info);
 }
 
 TEST_F(PakReadTest, ReportsMissingNamesAndDirectories) {
@@ -119,11 +114,11 @@ TEST_F(PakReadTest, ReportsMissingNamesAndDirectories) {
 TEST_F(PakReadTest, ForcesTheExtensionAndRewritesTheName) {
     dir.write("base.pak", archiveWith({{"a", 12, 1}}, 1));
     vexl::testing::WorkingDirectory inside(dir.path());
-    OwnedString archive("./base");
+    HeapString archive("./base");
     EXPECT_EQ(vexlPackInfoRead(archive.get(), info), 0);
     EXPECT_EQ(archive.text(), "base.pak");
     dir.write("UPPER.PAK", archiveWith({{"a", 12, 1}}, 1));
-    OwnedString upper("UPPER.PAK");
+    HeapString upper("UPPER.PAK");
     EXPECT_EQ(vexlPackInfoRead(upper.get(), info), 0);
     EXPECT_EQ(upper.text(), "UPPER.PAK");
 }
@@ -139,7 +134,7 @@ TEST_F(PakReadTest, ReadsAReadOnlyArchive) {
 TEST_F(PakReadTest, ASecondReadFreesTheFirstDirectoryEvenWhenItFails) {
     ASSERT_EQ(readBytes(archiveWith({{"a", 12, 1}}, 1)), 0);
     EXPECT_EQ(read((dir.path() / "absent.pak").string()), 4);
-    expectEmpty();
+    vexl::testing::expectEmpty(info);
     EXPECT_STREQ(info.magic, "PACK");
 }
 
@@ -150,7 +145,7 @@ TEST_F(PakReadTest, ReportsAnExhaustedHandlePoolAndLeavesTheNameAlone) {
         taken.push_back(slot);
     }
     EXPECT_EQ(taken.size(), static_cast<size_t>(vexl::platform::kHandlePoolSize));
-    OwnedString archive("some/archive");
+    HeapString archive("some/archive");
     EXPECT_EQ(vexlPackInfoRead(archive.get(), info), 2);
     EXPECT_EQ(archive.text(), "some/archive");
     for (int slot : taken) {

@@ -1,12 +1,13 @@
-#include "support/strings.hpp"
+#include "support/empty_records.hpp"
 #include "support/temp_dir.hpp"
 #include "vexalkit.hpp"
+#include "vexalkit/heap_string.hpp"
 #include "writers/image_writer.hpp"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
 
-using vexl::testing::OwnedString;
+using vexalkit::HeapString;
 using vexl::writers::Bytes;
 using vexl::writers::pictureBytes;
 
@@ -25,11 +26,6 @@ struct PictureTest : ::testing::Test {
     int32_t load(const Bytes& bytes) {
         const uint8_t* data = bytes.data();
         return vexlPictureLoad(data, static_cast<uint32_t>(bytes.size()), picture);
-    }
-    void expectEmpty() const {
-        EXPECT_EQ(picture.width, 0u);
-        EXPECT_EQ(picture.height, 0u);
-        EXPECT_EQ(picture.pixels, nullptr);
     }
     // Palette entry i is 0xFF0000ii; colormap row r maps index i to i + r.
     void loadPalette(uint32_t colorMapRows) {
@@ -72,7 +68,7 @@ TEST_F(PictureTest, LoadsWidthHeightAndPixels) {
     EXPECT_EQ(picture.width, 2u) << "no bytes leaves the record as it was";
     vexlPictureKill(picture);
     vexlPictureKill(picture);
-    expectEmpty();
+    vexl::testing::expectEmpty(picture);
 }
 
 TEST_F(PictureTest, RefusesASizeThatDisagreesWithTheHeader) {
@@ -82,7 +78,7 @@ TEST_F(PictureTest, RefusesASizeThatDisagreesWithTheHeader) {
           Bytes{2, 0, 0, 0}, pictureBytes(0x10000, 0x10000, {})}) {
         ASSERT_EQ(load(exact), 0);
         EXPECT_EQ(load(bytes), 32) << bytes.size() << " bytes";
-        expectEmpty();
+        vexl::testing::expectEmpty(picture);
     }
 }
 
@@ -125,24 +121,4 @@ TEST_F(PictureTest, ExpansionRefusesWhatItCannotServe) {
     uint8_t pixel = 0;
     VEXLPICTURE_T huge{0x10000, 0x4000, &pixel}; // 4 GiB of colours
     EXPECT_EQ(vexlPictureToRGB(huge, palette, row), nullptr);
-}
-
-TEST_F(PictureTest, LoadsByNameFromDiskAndFromAnArchive) {
-    vexl::testing::TempDir dir;
-    vexl::testing::WorkingDirectory inside(dir.path());
-    dir.write("gfx/disk.lmp", pictureBytes(1, 2, {8, 9}));
-    dir.write("base.pak",
-              vexl::writers::buildPak({{"gfx/packed.lmp", pictureBytes(2, 3, kSixPixels)}}));
-    OwnedString noArchive("");
-    OwnedString archive("base");
-    OwnedString diskName("gfx/disk");
-    OwnedString packedName("GFX/../gfx/packed");
-
-    ASSERT_EQ(vexlPictureLoad(noArchive.get(), diskName.get(), picture), 0);
-    EXPECT_EQ(picture.height, 2u);
-    ASSERT_EQ(vexlPictureLoad(archive.get(), packedName.get(), picture), 0);
-    EXPECT_EQ(packedName.text(), "gfx\\packed.lmp");
-    EXPECT_EQ(Bytes(picture.pixels, picture.pixels + 6), kSixPixels);
-    EXPECT_EQ(vexlPictureLoad(archive.get(), diskName.get(), picture), 4);
-    EXPECT_EQ(picture.width, 2u) << "a file that cannot be loaded leaves the record alone";
 }

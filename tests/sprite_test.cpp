@@ -1,12 +1,13 @@
 #include "image/sprite.hpp"
-#include "support/strings.hpp"
+#include "support/empty_records.hpp"
 #include "support/temp_dir.hpp"
 #include "vexalkit.hpp"
+#include "vexalkit/heap_string.hpp"
 #include "writers/image_writer.hpp"
 
 #include <gtest/gtest.h>
 
-using vexl::testing::OwnedString;
+using vexalkit::HeapString;
 using vexl::testing::TempDir;
 using vexl::testing::WorkingDirectory;
 using vexl::writers::Bytes;
@@ -34,21 +35,11 @@ struct SpriteTest : ::testing::Test {
         const uint8_t* data = bytes.data();
         return vexlSpriteLoad(data, static_cast<uint32_t>(bytes.size()), sprite);
     }
-    void expectEmpty() const {
-        EXPECT_EQ(sprite.frameCount, 0u);
-        EXPECT_EQ(sprite.groupPictureCount, 0u);
-        EXPECT_EQ(sprite.type, 0u);
-        EXPECT_EQ(sprite.syncType, 0u);
-        EXPECT_EQ(sprite.pictures, nullptr);
-        EXPECT_EQ(sprite.originX, nullptr);
-        EXPECT_EQ(sprite.originY, nullptr);
-        EXPECT_EQ(sprite.intervals, nullptr);
-    }
     // Loads a good sprite first, so that a refusal must also empty it.
     void expectRefused(const Bytes& bytes, int32_t status) {
         ASSERT_EQ(load(oneFrame()), 0);
         EXPECT_EQ(load(bytes), status);
-        expectEmpty();
+        vexl::testing::expectEmpty(sprite);
     }
     Bytes pixels(uint32_t slot) const {
         const VEXLPICTURE_T& picture = sprite.pictures[slot];
@@ -156,31 +147,7 @@ TEST_F(SpriteTest, ReloadReplacesAndKillMayBeRepeated) {
     EXPECT_EQ(sprite.groupPictureCount, 0u);
     EXPECT_EQ(pixels(0), kSpark.pixels);
     vexlSpriteKill(sprite);
-    expectEmpty();
+    vexl::testing::expectEmpty(sprite);
     vexlSpriteKill(sprite);
-    expectEmpty();
-}
-
-TEST_F(SpriteTest, LoadsByNameFromDiskAndFromAnArchive) {
-    TempDir dir;
-    WorkingDirectory inside(dir.path());
-    dir.write("effects/spark.spr", oneFrame());
-    dir.write("base.pak", vexl::writers::buildPak(
-                              {{"effects/dots.spr", SpriteWriter().single(dot(1, 1)).build()}}));
-
-    OwnedString noArchive("");
-    OwnedString sparkName("effects/spark");
-    ASSERT_EQ(vexlSpriteLoad(noArchive.get(), sparkName.get(), sprite), 0);
-    EXPECT_EQ(sparkName.text(), "effects\\spark.spr");
-    EXPECT_EQ(pixels(0), kSpark.pixels);
-
-    OwnedString archive("base");
-    OwnedString dotsName("effects/dots");
-    ASSERT_EQ(vexlSpriteLoad(archive.get(), dotsName.get(), sprite), 0);
-    EXPECT_EQ(sprite.originX[0], 1);
-
-    OwnedString missing("effects/spark");
-    EXPECT_EQ(vexlSpriteLoad(archive.get(), missing.get(), sprite), 4);
-    EXPECT_EQ(sprite.originX[0], 1);
-    EXPECT_EQ(pixels(0), Bytes{1});
+    vexl::testing::expectEmpty(sprite);
 }
