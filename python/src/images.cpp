@@ -1,6 +1,8 @@
 // Palettes, pictures and sprites, with their pixels as numpy views.
 #include "binding.hpp"
 
+#include <pybind11/stl.h>
+
 #include "vexalkit_cpp.hpp"
 
 #include <bit>

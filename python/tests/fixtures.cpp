@@ -84,6 +84,29 @@ Bytes picture() {
     return pictureBytes(3, 2, {0, 1, 2, 3, 4, 5});
 }
 
+// A model large enough that loading it takes milliseconds: for the tests
+// that show loads running in parallel, and for the benchmark.
+Bytes bigModel() {
+    constexpr uint32_t kVertices = 1500;
+    constexpr uint32_t kFrames = 300;
+    ModelWriter writer(4, 4);
+    writer.skin(ramp(16, 3));
+    for (uint32_t vertex = 0; vertex < kVertices; ++vertex) {
+        writer.texCoord(vertex % 4, vertex / 4 % 4);
+    }
+    writer.triangle(0, 1, 2);
+    for (uint32_t frame = 0; frame < kFrames; ++frame) {
+        std::vector<PackedVertex> vertices(kVertices);
+        for (uint32_t vertex = 0; vertex < kVertices; ++vertex) {
+            const auto value = static_cast<uint8_t>(vertex + frame);
+            vertices[vertex] = {value, static_cast<uint8_t>(value * 3),
+                                static_cast<uint8_t>(vertex), 0};
+        }
+        writer.frame({"f" + std::to_string(frame), vertices});
+    }
+    return writer.build();
+}
+
 // A PAK with one entry whose bytes lie past the archive's end.
 Bytes brokenPak() {
     ByteWriter out;
@@ -107,6 +130,7 @@ void writeFiles(const fs::path& folder) {
     const std::string goodMap = "{\r\n\"classname\" \"worldspawn\"\r\n}\r\n";
     const std::string badMap = "{\r\n\"classname\" \"worldspawn\"\r\n}\r\n}\r\n";
     save(folder / "model.mdl", mdl);
+    save(folder / "big.mdl", bigModel());
     save(folder / "sprite.spr", spr);
     save(folder / "palette.lmp", pal);
     save(folder / "colormap.lmp", cmap);
