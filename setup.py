@@ -33,7 +33,11 @@ class CMakeBuild(build_ext):
     def build_extension(self, ext: CMakeExtension) -> None:
         import pybind11
 
-        build_dir = Path(self.build_temp).resolve() / "cmake"
+        # VEXL_CMAKE_BUILD_DIR names a tree already configured with
+        # VEXL_BUILD_PYTHON=ON for this interpreter (the test script's): the
+        # module is then built there instead of in a tree of its own.
+        existing = os.environ.get("VEXL_CMAKE_BUILD_DIR")
+        build_dir = Path(existing or Path(self.build_temp).resolve() / "cmake")
         package_dir = build_dir / "python" / "vexalkit"
         configure = [
             "cmake", "-S", str(ROOT), "-B", str(build_dir),
@@ -45,7 +49,8 @@ class CMakeBuild(build_ext):
             f"-Dpybind11_DIR={pybind11.get_cmake_dir()}",
         ]
         jobs = os.environ.get("CMAKE_BUILD_PARALLEL_LEVEL", str(os.cpu_count() or 1))
-        subprocess.run(configure, check=True)
+        if not existing:
+            subprocess.run(configure, check=True)
         subprocess.run(["cmake", "--build", str(build_dir), "--target", ext.target,
                         "-j", jobs], check=True)
         built = package_dir / ("_vexalkit" + sysconfig.get_config_var("EXT_SUFFIX"))
