@@ -8,6 +8,37 @@
 // vexlPackFileLoad and the colours of vexlPictureToRGB) by the caller.
 //
 // Status codes: 0 is success; vexlErrorString turns the others into text.
+//
+// Records. A record passed to a Load or Read function must start all zero
+// (`T record{};`) or be emptied by its Kill function first: the palette,
+// picture, sprite and model loaders and vexlPackInfoRead free whatever the
+// record's pointers hold before filling it, so stack garbage is freed.
+// VEXLWADGETINFO does not: it overwrites a record that holds a directory
+// without freeing its entries (kill it first). Kill functions may be called
+// any number of times. After a failure a record holds:
+// - vexlPackInfoRead, any failure: nothing, it is empty;
+// - status 1 (no bytes given): what it held before;
+// - a rejected file (the format's own statuses): nothing, it is empty,
+//   except vexlColorMapLoad (31, 34 keep palette and colormap as they were)
+//   and VEXLWADGETINFO (a directory held before stays);
+// - a file-name overload that could not read the file (2 to 6, 10, 11):
+//   what it held before; the loader never ran.
+//
+// Strings rewritten in place. Every file-name overload rewrites both names
+// to their cleaned form ("" between parts, "." and ".." applied, parts
+// trimmed of blanks) and appends the loader's extension to the file name
+// unless it has an accepted one; vexlPackFileLoad and vexlPackInfoRead
+// clean the names but force only ".pak" onto the archive name.
+// vexlCleanPath and vexlForceType rewrite their arguments by definition.
+// Pass strings whose blocks come from malloc and that you may lose: a
+// string literal in `data` crashes. The C++ layer (vexalkit_cpp.hpp) copies.
+//
+// Threads. Entry points keep no state between calls except the pool of 255
+// file handles, which is taken with atomics: any number of threads may load,
+// read and kill distinct records at once, also from the same archive on
+// disk. A call that finds no free handle returns status 2. One record must
+// not be used on one thread while another changes or kills it. vexlMapLoad
+// prints to the process's standard output, shared by all threads.
 #pragma once
 
 #include <cstdint>
@@ -79,7 +110,9 @@ struct VEXLPICTURE_T {
     uint8_t* pixels;
 };
 
-// Every array has `frameCount` + `groupPictureCount` slots.
+// Every array has `frameCount` + `groupPictureCount` slots. Each group
+// entry counts its pictures in `groupPictureCount` but fills one slot less:
+// one empty slot (no pixels, origin 0) per group stays at the end.
 struct VEXLSPRITE_T {
     uint8_t type;
     uint8_t syncType;
@@ -106,6 +139,9 @@ struct VEXLTRIANGLE_T {
 // extraFrameCount; vertex slots V = vertexCount + seamVertexCount.
 // frameNames: F slots of 16 bytes; slot k starts at frameNames + 16 * k.
 // vertices: F runs of V positions; frame k's run starts at element k * V.
+// skins: each skin group leaves one empty slot at the end, as sprites do.
+// frameGroupSizes: F bytes; a group's first frame holds the low 8 bits of
+// its frame count (a group of 256 frames shows as 0), every other byte is 0.
 struct VEXLMODEL_T {
     uint32_t skinOffset;
     uint32_t triangleOffset;
@@ -137,6 +173,8 @@ VEXL_API void vexlCleanPath(FBSTRING& path, const int32_t& flag);
 VEXL_API void vexlForceType(FBSTRING& fileName, FBSTRING& extensions);
 VEXL_API int32_t vexlPackInfoRead(FBSTRING& archiveName, VEXLPACKINFO_T& info);
 VEXL_API void vexlPackInfoKill(VEXLPACKINFO_T& info);
+// Reads a whole file into a new block (free it) from disk (empty archive
+// name) or from the PAK. `buffer` is overwritten, not freed: pass null.
 VEXL_API int32_t vexlPackFileLoad(FBSTRING& archiveName, FBSTRING& fileName, uint8_t*& buffer,
                                   uint32_t& bufferSize);
 VEXL_API int32_t VEXLWADGETINFO(const uint8_t* const& buffer, const uint32_t& bufferSize,
@@ -144,6 +182,11 @@ VEXL_API int32_t VEXLWADGETINFO(const uint8_t* const& buffer, const uint32_t& bu
 VEXL_API void VEXLWADKILL(VEXLWADINFO_T& info);
 VEXL_API void vexlPaletteKill(VEXLPALETTE_T& palette);
 VEXL_API void vexlPictureKill(VEXLPICTURE_T& picture);
+// A new block of width * height colours (free it), or null for an empty
+// picture, a palette without colours or a failed allocation. A negative
+// `row` uses the palette directly; otherwise the colormap row `row`
+// (clamped to the last) and `row` is REWRITTEN to the row used times 256:
+// pass a copy when you reuse the variable.
 VEXL_API uint32_t* vexlPictureToRGB(const VEXLPICTURE_T& picture, const VEXLPALETTE_T& palette,
                                     int32_t& row);
 VEXL_API void vexlSpriteKill(VEXLSPRITE_T& sprite);
@@ -152,6 +195,9 @@ VEXL_API void vexlModelScale(VEXLMODEL_T& model, const float& factor);
 VEXL_API void vexlModelSkinInv(VEXLMODEL_T& model);
 VEXL_API void vexlModelSkinNoBack(VEXLMODEL_T& model);
 VEXL_API void vexlModelSwapTris(VEXLMODEL_T& model);
+// The first frame whose name matches (blanks trimmed, case folded), or 0
+// when none does: 0 is also frame 0's number, check its name to tell.
+// vexlFrameOffset is that number times V.
 VEXL_API uint32_t vexlFrameOffset(const VEXLMODEL_T& model, const FBSTRING& name);
 VEXL_API int32_t vexlFrameNumber(const VEXLMODEL_T& model, const FBSTRING& name);
 }
@@ -179,5 +225,6 @@ VEXL_API int32_t vexlSpriteLoad(FBSTRING& archiveName, FBSTRING& fileName, VEXLS
 VEXL_API int32_t vexlModelLoad(const uint8_t* const& buffer, const uint32_t& bufferSize,
                                VEXLMODEL_T& model);
 VEXL_API int32_t vexlModelLoad(FBSTRING& archiveName, FBSTRING& fileName, VEXLMODEL_T& model);
+// Checks a map source and prints its report to standard output.
 VEXL_API int32_t vexlMapLoad(const uint8_t* const& buffer, const uint32_t& bufferSize);
 VEXL_API int32_t vexlMapLoad(FBSTRING& archiveName, FBSTRING& fileName);

@@ -1,10 +1,10 @@
 #include "platform/platform.hpp"
-#include "support/stdout_capture.hpp"
+#include "vexalkit/map.hpp"
 
 #include <cstdio>
 #include <gtest/gtest.h>
 
-using vexl::testing::StdoutCapture;
+using vexalkit::StdoutCapture;
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "support/strings.hpp"
 #include "support/temp_dir.hpp"
 #include "vexalkit.hpp"
+#include "vexalkit/heap_string.hpp"
 #include "writers/byte_writer.hpp"
 
 #include <filesystem>
 #include <gtest/gtest.h>
 
-using vexl::testing::OwnedString;
+using vexalkit::HeapString;
 using vexl::testing::TempDir;
 using vexl::testing::WorkingDirectory;
 using vexl::writers::Bytes;
@@ -22,8 +22,8 @@ struct FileLoadTest : ::testing::Test {
     ~FileLoadTest() override { std::free(buffer); }
 
     int32_t load(const std::string& archive, const std::string& file) {
-        OwnedString archiveName(archive);
-        OwnedString fileName(file);
+        HeapString archiveName(archive);
+        HeapString fileName(file);
         return vexlPackFileLoad(archiveName.get(), fileName.get(), buffer, bufferSize);
     }
     Bytes loaded() const { return Bytes(buffer, buffer + bufferSize); }
@@ -67,8 +67,8 @@ TEST_F(FileLoadTest, FindsTheFirstValidEntryOfANormalisedName) {
     archive.field("EFFECTS/SPARK2.SPR", 56).u32(12).u32(1);
     dir.write("base.pak", archive.take());
 
-    OwnedString archiveName("base");
-    OwnedString fileName("effects/./spark.spr");
+    HeapString archiveName("base");
+    HeapString fileName("effects/./spark.spr");
     ASSERT_EQ(vexlPackFileLoad(archiveName.get(), fileName.get(), buffer, bufferSize), 0);
     EXPECT_EQ(loaded(), (Bytes{20, 30, 40}));
     EXPECT_EQ(archiveName.text(), "base.pak");

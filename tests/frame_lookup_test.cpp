@@ -1,13 +1,13 @@
 #include "support/model_record.hpp"
-#include "support/strings.hpp"
 #include "vexalkit.hpp"
+#include "vexalkit/heap_string.hpp"
 #include "writers/model_writer.hpp"
 
 #include <gtest/gtest.h>
 #include <string>
 
+using vexalkit::HeapString;
 using vexl::testing::ModelRecord;
-using vexl::testing::OwnedString;
 using vexl::writers::ModelWriter;
 using vexl::writers::PackedVertex;
 using vexl::writers::SimpleFrame;
@@ -35,11 +35,11 @@ struct FrameLookup : ::testing::Test {
         ASSERT_EQ(record.load(writer.build()), 0);
     }
     int32_t number(const std::string& name) {
-        OwnedString text(name);
+        HeapString text(name);
         return vexlFrameNumber(record.model, text.get());
     }
     uint32_t offset(const std::string& name) {
-        OwnedString text(name);
+        HeapString text(name);
         return vexlFrameOffset(record.model, text.get());
     }
 };
@@ -56,7 +56,7 @@ TEST_F(FrameLookup, NamesCompareTrimmedWithoutCaseAndTheFirstMatchWins) {
 }
 
 TEST_F(FrameLookup, OffsetIsTheFrameTimesTheVertexSlots) {
-    ASSERT_EQ(record.slots(), 12u);
+    ASSERT_EQ(record.vertexSlots(), 12u);
     EXPECT_EQ(offset("pain"), 36u);
     EXPECT_EQ(offset("death"), 48u);
     EXPECT_EQ(offset("missing"), 0u);
@@ -71,7 +71,7 @@ TEST_F(FrameLookup, ANameFillingItsSlotStaysInsideIt) {
 
 TEST(FrameLookupEmpty, AnEmptyRecordGivesZero) {
     const VEXLMODEL_T model{};
-    OwnedString name("");
+    HeapString name("");
     EXPECT_EQ(vexlFrameNumber(model, name.get()), 0);
     EXPECT_EQ(vexlFrameOffset(model, name.get()), 0u);
 }

@@ -1,14 +1,14 @@
-#include "support/stdout_capture.hpp"
-#include "support/strings.hpp"
 #include "support/temp_dir.hpp"
 #include "vexalkit.hpp"
+#include "vexalkit/heap_string.hpp"
+#include "vexalkit/map.hpp"
 #include "writers/byte_writer.hpp"
 
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <string>
 
-using vexl::testing::OwnedString;
+using vexalkit::HeapString;
 using vexl::writers::Bytes;
 
 namespace {
@@ -19,7 +19,7 @@ struct MapRun {
 };
 
 MapRun runBytes(const uint8_t* bytes, uint32_t size) {
-    vexl::testing::StdoutCapture capture;
+    vexalkit::StdoutCapture capture;
     const int32_t status = vexlMapLoad(bytes, size);
     return {status, capture.take()};
 }
@@ -122,36 +122,11 @@ TEST(MapLoad, WritesALargeReportWholeAndInOrderWithTheCallersOutput) {
         text += "{\n\"origin\" \"" + std::to_string(i) + "\"\n}\n";
         expected += pair("origin", std::to_string(i));
     }
-    vexl::testing::StdoutCapture capture;
+    vexalkit::StdoutCapture capture;
     std::printf("before|");
     EXPECT_EQ(vexlMapLoad(reinterpret_cast<const uint8_t*>(text.data()),
                           static_cast<uint32_t>(text.size())),
               0);
     std::printf("|after");
     EXPECT_EQ(capture.take(), expected + counts(3 * kEntities + 1, kEntities, 0) + "|after");
-}
-
-TEST(MapLoadByName, LoadsFromDiskOrArchiveAndPrintsNothingWhenItCannot) {
-    vexl::testing::TempDir dir;
-    vexl::testing::WorkingDirectory inside(dir.path());
-    const std::string text = "{\r\n\"Message\" \"Hello\"\r\n}\r\n";
-    const Bytes bytes(text.begin(), text.end());
-    dir.write("maps/start.map", bytes);
-    dir.write("base.pak", vexl::writers::buildPak({{"maps/start.map", bytes}}));
-
-    for (const char* archive : {"", "base"}) {
-        OwnedString archiveName(archive);
-        OwnedString fileName("maps//start");
-        vexl::testing::StdoutCapture capture;
-        EXPECT_EQ(vexlMapLoad(archiveName.get(), fileName.get()), 0);
-        EXPECT_EQ(capture.take(), pair("message", "Hello") + counts(4, 1, 0));
-        EXPECT_EQ(fileName.text(), "maps\\start.map");
-    }
-    OwnedString noArchive("");
-    OwnedString missing("maps/absent");
-    OwnedString blank("  /  ");
-    vexl::testing::StdoutCapture capture;
-    EXPECT_EQ(vexlMapLoad(noArchive.get(), missing.get()), 4);
-    EXPECT_EQ(vexlMapLoad(noArchive.get(), blank.get()), 3);
-    EXPECT_EQ(capture.take(), "");
 }

@@ -27,7 +27,7 @@ struct ModelEdit : ::testing::Test {
     }
     std::vector<float> coords(float VEXLVECTOR_T::*axis) const {
         std::vector<float> values;
-        for (uint32_t v = 0; v < record.slots(); ++v) {
+        for (uint32_t v = 0; v < record.vertexSlots(); ++v) {
             values.push_back(record.model.texCoords[v].*axis);
         }
         return values;

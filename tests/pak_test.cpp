@@ -1,14 +1,14 @@
 #include "platform/platform.hpp"
-#include "support/strings.hpp"
 #include "support/temp_dir.hpp"
 #include "vexalkit.hpp"
+#include "vexalkit/heap_string.hpp"
 #include "writers/byte_writer.hpp"
 
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <vector>
 
-using vexl::testing::OwnedString;
+using vexalkit::HeapString;
 using vexl::testing::TempDir;
 using vexl::writers::Bytes;
 using vexl::writers::ByteWriter;
@@ -21,7 +21,7 @@ struct PakReadTest : ::testing::Test {
     ~PakReadTest() override { vexlPackInfoKill(info); }
 
     int32_t read(const std::string& name) {
-        OwnedString archive(name);
+        HeapString archive(name);
         return vexlPackInfoRead(archive.get(), info);
     }
     int32_t readBytes(const Bytes& bytes) { return read(dir.write("test.pak", bytes)); }
@@ -119,11 +119,11 @@ TEST_F(PakReadTest, ReportsMissingNamesAndDirectories) {
 TEST_F(PakReadTest, ForcesTheExtensionAndRewritesTheName) {
     dir.write("base.pak", archiveWith({{"a", 12, 1}}, 1));
     vexl::testing::WorkingDirectory inside(dir.path());
-    OwnedString archive("./base");
+    HeapString archive("./base");
     EXPECT_EQ(vexlPackInfoRead(archive.get(), info), 0);
     EXPECT_EQ(archive.text(), "base.pak");
     dir.write("UPPER.PAK", archiveWith({{"a", 12, 1}}, 1));
-    OwnedString upper("UPPER.PAK");
+    HeapString upper("UPPER.PAK");
     EXPECT_EQ(vexlPackInfoRead(upper.get(), info), 0);
     EXPECT_EQ(upper.text(), "UPPER.PAK");
 }
@@ -150,7 +150,7 @@ TEST_F(PakReadTest, ReportsAnExhaustedHandlePoolAndLeavesTheNameAlone) {
         taken.push_back(slot);
     }
     EXPECT_EQ(taken.size(), static_cast<size_t>(vexl::platform::kHandlePoolSize));
-    OwnedString archive("some/archive");
+    HeapString archive("some/archive");
     EXPECT_EQ(vexlPackInfoRead(archive.get(), info), 2);
     EXPECT_EQ(archive.text(), "some/archive");
     for (int slot : taken) {

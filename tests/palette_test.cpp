@@ -1,11 +1,11 @@
-#include "support/strings.hpp"
 #include "support/temp_dir.hpp"
 #include "vexalkit.hpp"
+#include "vexalkit/heap_string.hpp"
 #include "writers/image_writer.hpp"
 
 #include <gtest/gtest.h>
 
-using vexl::testing::OwnedString;
+using vexalkit::HeapString;
 using vexl::writers::Bytes;
 using vexl::writers::colorMapBytes;
 using vexl::writers::paletteBytes;
@@ -119,29 +119,4 @@ TEST_F(PaletteTest, ColorMapRefusalsComeInOrderAndChangeNothing) {
     EXPECT_EQ(palette.colorMap, held);
     EXPECT_EQ(palette.colorMapRows, 2u);
     EXPECT_EQ(palette.colorMapTail, 9u);
-}
-
-TEST_F(PaletteTest, LoadsByNameFromDiskAndFromAnArchive) {
-    vexl::testing::TempDir dir;
-    vexl::testing::WorkingDirectory inside(dir.path());
-    dir.write("gfx/palette.lmp", paletteBytes({{1, 2, 3}}));
-    dir.write("base.pak",
-              vexl::writers::buildPak({{"gfx/colormap.lmp", colorMapBytes(1, shifted)}}));
-    OwnedString noArchive("");
-    OwnedString archive("base");
-    OwnedString paletteName("gfx/palette");
-    OwnedString colorMapName("gfx/colormap");
-    OwnedString missing("gfx/missing");
-
-    ASSERT_EQ(vexlPaletteLoad(noArchive.get(), paletteName.get(), palette), 0);
-    EXPECT_EQ(paletteName.text(), "gfx\\palette.lmp");
-    EXPECT_EQ(palette.colors[0], 0xFF010203u);
-    ASSERT_EQ(vexlColorMapLoad(archive.get(), colorMapName.get(), palette), 0);
-    EXPECT_EQ(palette.colorMapRows, 1u);
-
-    const VEXLPALETTE_T before = palette;
-    EXPECT_EQ(vexlPaletteLoad(noArchive.get(), missing.get(), palette), 4);
-    EXPECT_EQ(vexlColorMapLoad(archive.get(), missing.get(), palette), 4);
-    EXPECT_EQ(palette.colors, before.colors);
-    EXPECT_EQ(palette.colorMap, before.colorMap);
 }

@@ -1,18 +1,18 @@
 #include "frame/path.hpp"
-#include "support/strings.hpp"
 #include "vexalkit.hpp"
+#include "vexalkit/heap_string.hpp"
 
 #include <gtest/gtest.h>
 #include <random>
 
-using vexl::testing::OwnedString;
+using vexalkit::HeapString;
 
 namespace {
 
 std::string cleaned(const std::string& path, int32_t flag) {
-    OwnedString text(path);
+    HeapString text(path);
     vexlCleanPath(text.get(), flag);
-    return text.text();
+    return std::string(text.text());
 }
 
 #if defined(_WIN32)
@@ -111,8 +111,8 @@ TEST(ForceType, FollowsTheTableOfNamesAndLists) {
         {"effects/spark.lmp", ".spr", "effects\\spark.lmp.spr", ".spr"},
     };
     for (const auto& test : cases) {
-        OwnedString name(test.name);
-        OwnedString list(test.list);
+        HeapString name(test.name);
+        HeapString list(test.list);
         vexlForceType(name.get(), list.get());
         EXPECT_EQ(name.text(), test.nameAfter) << test.name << " / " << test.list;
         EXPECT_EQ(list.text(), test.listAfter) << test.name << " / " << test.list;

@@ -1,12 +1,12 @@
-#include "support/strings.hpp"
 #include "support/temp_dir.hpp"
 #include "vexalkit.hpp"
+#include "vexalkit/heap_string.hpp"
 #include "writers/image_writer.hpp"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
 
-using vexl::testing::OwnedString;
+using vexalkit::HeapString;
 using vexl::writers::Bytes;
 using vexl::writers::pictureBytes;
 
@@ -125,24 +125,4 @@ TEST_F(PictureTest, ExpansionRefusesWhatItCannotServe) {
     uint8_t pixel = 0;
     VEXLPICTURE_T huge{0x10000, 0x4000, &pixel}; // 4 GiB of colours
     EXPECT_EQ(vexlPictureToRGB(huge, palette, row), nullptr);
-}
-
-TEST_F(PictureTest, LoadsByNameFromDiskAndFromAnArchive) {
-    vexl::testing::TempDir dir;
-    vexl::testing::WorkingDirectory inside(dir.path());
-    dir.write("gfx/disk.lmp", pictureBytes(1, 2, {8, 9}));
-    dir.write("base.pak",
-              vexl::writers::buildPak({{"gfx/packed.lmp", pictureBytes(2, 3, kSixPixels)}}));
-    OwnedString noArchive("");
-    OwnedString archive("base");
-    OwnedString diskName("gfx/disk");
-    OwnedString packedName("GFX/../gfx/packed");
-
-    ASSERT_EQ(vexlPictureLoad(noArchive.get(), diskName.get(), picture), 0);
-    EXPECT_EQ(picture.height, 2u);
-    ASSERT_EQ(vexlPictureLoad(archive.get(), packedName.get(), picture), 0);
-    EXPECT_EQ(packedName.text(), "gfx\\packed.lmp");
-    EXPECT_EQ(Bytes(picture.pixels, picture.pixels + 6), kSixPixels);
-    EXPECT_EQ(vexlPictureLoad(archive.get(), diskName.get(), picture), 4);
-    EXPECT_EQ(picture.width, 2u) << "a file that cannot be loaded leaves the record alone";
 }

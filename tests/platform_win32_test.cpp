@@ -3,9 +3,9 @@
 #if defined(_WIN32)
 
 #include "platform/platform.hpp"
-#include "support/strings.hpp"
 #include "support/temp_dir.hpp"
 #include "vexalkit.hpp"
+#include "vexalkit/heap_string.hpp"
 #include "writers/byte_writer.hpp"
 
 #include <clocale>
@@ -17,7 +17,7 @@
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID);
 
-using vexl::testing::OwnedString;
+using vexalkit::HeapString;
 using vexl::testing::TempDir;
 using vexl::testing::WorkingDirectory;
 
@@ -35,7 +35,7 @@ struct PresenceTest : ::testing::Test {
         ASSERT_NE(::SetFileAttributesA(name.c_str(), attributes), FALSE);
     }
     int32_t readArchive(const std::string& name) {
-        OwnedString text(name);
+        HeapString text(name);
         return vexlPackInfoRead(text.get(), info);
     }
 };
@@ -48,8 +48,8 @@ TEST_F(PresenceTest, AWildcardMatchingAPlainFilePassesAndThenFailsToOpen) {
     EXPECT_EQ(readArchive("*"), 6);
     EXPECT_EQ(readArchive("x*"), 4);
 
-    OwnedString noArchive("");
-    OwnedString file("ba*.pak");
+    HeapString noArchive("");
+    HeapString file("ba*.pak");
     uint8_t* bytes = nullptr;
     uint32_t size = 0;
     EXPECT_EQ(vexlPackFileLoad(noArchive.get(), file.get(), bytes, size), 6);

@@ -1,12 +1,12 @@
 #include "image/sprite.hpp"
-#include "support/strings.hpp"
 #include "support/temp_dir.hpp"
 #include "vexalkit.hpp"
+#include "vexalkit/heap_string.hpp"
 #include "writers/image_writer.hpp"
 
 #include <gtest/gtest.h>
 
-using vexl::testing::OwnedString;
+using vexalkit::HeapString;
 using vexl::testing::TempDir;
 using vexl::testing::WorkingDirectory;
 using vexl::writers::Bytes;
@@ -159,28 +159,4 @@ TEST_F(SpriteTest, ReloadReplacesAndKillMayBeRepeated) {
     expectEmpty();
     vexlSpriteKill(sprite);
     expectEmpty();
-}
-
-TEST_F(SpriteTest, LoadsByNameFromDiskAndFromAnArchive) {
-    TempDir dir;
-    WorkingDirectory inside(dir.path());
-    dir.write("effects/spark.spr", oneFrame());
-    dir.write("base.pak", vexl::writers::buildPak(
-                              {{"effects/dots.spr", SpriteWriter().single(dot(1, 1)).build()}}));
-
-    OwnedString noArchive("");
-    OwnedString sparkName("effects/spark");
-    ASSERT_EQ(vexlSpriteLoad(noArchive.get(), sparkName.get(), sprite), 0);
-    EXPECT_EQ(sparkName.text(), "effects\\spark.spr");
-    EXPECT_EQ(pixels(0), kSpark.pixels);
-
-    OwnedString archive("base");
-    OwnedString dotsName("effects/dots");
-    ASSERT_EQ(vexlSpriteLoad(archive.get(), dotsName.get(), sprite), 0);
-    EXPECT_EQ(sprite.originX[0], 1);
-
-    OwnedString missing("effects/spark");
-    EXPECT_EQ(vexlSpriteLoad(archive.get(), missing.get(), sprite), 4);
-    EXPECT_EQ(sprite.originX[0], 1);
-    EXPECT_EQ(pixels(0), Bytes{1});
 }

@@ -1,9 +1,9 @@
-#include "support/strings.hpp"
 #include "vexalkit.hpp"
+#include "vexalkit/heap_string.hpp"
 
 #include <gtest/gtest.h>
 
-using vexl::testing::OwnedString;
+using vexalkit::HeapString;
 
 TEST(ErrorString, GivesEveryMessageWordForWord) {
     const std::pair<int32_t, const char*> table[] = {
@@ -45,7 +45,7 @@ TEST(ErrorString, GivesEveryMessageWordForWord) {
 
 TEST(ErrorString, LeavesTheStringUntouchedForCodesWithoutMessage) {
     for (int32_t code : {0, 8, 12, 13, 19, 50, 51, 52, 53, 54, 55, -1, 1000}) {
-        OwnedString message("fallback");
+        HeapString message("fallback");
         char* before = message.get().data;
         vexlErrorString(code, message.get());
         EXPECT_EQ(message.text(), "fallback") << "code " << code;
@@ -54,7 +54,7 @@ TEST(ErrorString, LeavesTheStringUntouchedForCodesWithoutMessage) {
 }
 
 TEST(ErrorString, ReplacesALongerTextWithExactlyTheMessage) {
-    OwnedString message("a text that is much longer than any message");
+    HeapString message("a text that is much longer than any message");
     const int32_t code = 4;
     vexlErrorString(code, message.get());
     EXPECT_EQ(message.text(), "file no found");
@@ -62,7 +62,7 @@ TEST(ErrorString, ReplacesALongerTextWithExactlyTheMessage) {
 }
 
 TEST(ErrorString, MasksTheTemporaryBitOfTheLength) {
-    OwnedString message("old");
+    HeapString message("old");
     message.get().length |= static_cast<int32_t>(0x80000000u);
     const int32_t code = 5;
     vexlErrorString(code, message.get());

@@ -1,13 +1,13 @@
-#include "support/strings.hpp"
 #include "support/temp_dir.hpp"
 #include "vexalkit.hpp"
+#include "vexalkit/heap_string.hpp"
 #include "writers/byte_writer.hpp"
 #include "writers/wad_writer.hpp"
 
 #include <gtest/gtest.h>
 #include <string>
 
-using vexl::testing::OwnedString;
+using vexalkit::HeapString;
 using vexl::writers::Bytes;
 using vexl::writers::ByteWriter;
 
@@ -72,38 +72,4 @@ TEST(WhatIs, RecognisesTheOtherKindsByTheirExactSizes) {
     EXPECT_EQ(identify(nullptr, 8).type, 10);
     EXPECT_EQ(identify(nullptr, 768).type, 11);
     EXPECT_EQ(identify(nullptr, 0), kNone);
-}
-
-TEST(WhatIsByName, CleansTheNameLoadsFromDiskOrArchiveAndKeepsTheTypeOnFailure) {
-    vexl::testing::TempDir dir;
-    vexl::testing::WorkingDirectory inside(dir.path());
-    dir.write("gfx/palette.lmp", Bytes(768, 0));
-    dir.write("noextension", startingWith("IDSP", 12));
-    dir.write("base.pak",
-              vexl::writers::buildPak({{"gfx/colormap.lmp", startingWith("", 16385)},
-                                       {"items.wad", vexl::writers::buildWad({{"a", {1}}})},
-                                       {"a.lmp", {1, 2, 3}}}));
-    const auto byName = [](const char* archive, const char* file, std::string* cleaned = nullptr) {
-        OwnedString archiveName(archive);
-        OwnedString fileName(file);
-        Identified result{0};
-        result.status = vexlWhatIs(archiveName.get(), fileName.get(), result.type);
-        if (cleaned != nullptr) {
-            *cleaned = fileName.text();
-        }
-        return result;
-    };
-
-    std::string cleaned;
-    EXPECT_EQ(byName("", "gfx//./palette.lmp", &cleaned), (Identified{0, 11}));
-    EXPECT_EQ(cleaned, "gfx\\palette.lmp");
-    EXPECT_EQ(byName("", "noextension", &cleaned).type, 8);
-    EXPECT_EQ(cleaned, "noextension") << "no extension is forced";
-    EXPECT_EQ(byName("base", "gfx/colormap.lmp").type, 12);
-    EXPECT_EQ(byName("base", "items.wad").type, 2);
-    EXPECT_EQ(byName("base", "a.lmp"), kNone);
-
-    EXPECT_EQ(byName("", " / \\ "), (Identified{3, kUntouched}));
-    EXPECT_EQ(byName("", "absent.lmp"), (Identified{4, kUntouched}));
-    EXPECT_EQ(byName("base", "b.lmp"), (Identified{4, kUntouched}));
 }

@@ -1,22 +1,51 @@
-// Lists the directory of a PAK archive: a small example of the public API.
-#include "vexalkit.hpp"
+// Lists a PAK archive, then loads its first model, sprite and picture and
+// expands the picture to colours: the library used through vexalkit_cpp.hpp.
+#include "vexalkit_cpp.hpp"
 
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <exception>
+#include <string>
 
 namespace {
 
-FBSTRING heapString(const char* text) {
-    const size_t length = std::strlen(text);
-    FBSTRING value{static_cast<char*>(std::malloc(length + 1)), static_cast<int32_t>(length),
-                   static_cast<int32_t>(length)};
-    if (value.data != nullptr) {
-        std::memcpy(value.data, text, length + 1);
-    } else {
-        value = FBSTRING{};
+// The first valid entry of `type`, or null.
+const VEXLPACKENTRY_T* firstOf(const vexalkit::PakDirectory& pak, vexalkit::FileType type) {
+    for (const VEXLPACKENTRY_T& entry : pak) {
+        if (entry.valid != 0 && vexalkit::whatIs(pak.readFile(entry.name)) == type) {
+            return &entry;
+        }
     }
-    return value;
+    return nullptr;
+}
+
+void tour(const std::string& archive) {
+    const auto pak = vexalkit::PakDirectory::read(archive);
+    std::printf("%s: %zu entries\n", archive.c_str(), pak.size());
+    for (const VEXLPACKENTRY_T& entry : pak) {
+        const vexalkit::FileType type = vexalkit::whatIs(pak.readFile(entry.name));
+        std::printf("  %-24s %8u bytes  %s\n", entry.name, entry.fileLen,
+                    std::string(vexalkit::typeName(type)).c_str());
+    }
+
+    if (const VEXLPACKENTRY_T* entry = firstOf(pak, vexalkit::FileType::Model)) {
+        const auto model = vexalkit::Model::load(pak.readFile(entry->name));
+        std::printf("model %s: %u frames of %u vertices, %zu triangles, first frame \"%s\"\n",
+                    entry->name, model.frameCount(), model.vertexSlots(), model.triangles().size(),
+                    std::string(model.frameName(0)).c_str());
+    }
+    if (const VEXLPACKENTRY_T* entry = firstOf(pak, vexalkit::FileType::Sprite)) {
+        const auto sprite = vexalkit::Sprite::load(pak.readFile(entry->name));
+        std::printf("sprite %s: %zu slots\n", entry->name, sprite.slotCount());
+    }
+    const VEXLPACKENTRY_T* colors = firstOf(pak, vexalkit::FileType::Palette);
+    const VEXLPACKENTRY_T* entry = firstOf(pak, vexalkit::FileType::Picture);
+    if (colors != nullptr && entry != nullptr) {
+        const auto palette = vexalkit::Palette::load(pak.readFile(colors->name));
+        const auto picture = vexalkit::Picture::load(pak.readFile(entry->name));
+        const vexalkit::Colors rgba = picture.toRGBA(palette);
+        std::printf("picture %s: %u x %u, first colour %08X\n", entry->name, picture.width(),
+                    picture.height(), rgba.empty() ? 0u : rgba[0]);
+    }
 }
 
 } // namespace
@@ -26,26 +55,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s ARCHIVE.pak\n", argv[0]);
         return 2;
     }
-    FBSTRING archiveName = heapString(argv[1]);
-    VEXLPACKINFO_T info{};
-    const int32_t status = vexlPackInfoRead(archiveName, info);
-    if (status != 0) {
-        FBSTRING message{};
-        vexlErrorString(status, message);
-        std::fprintf(stderr, "%s: %s\n", argv[1], message.data != nullptr ? message.data : "error");
-        std::free(message.data);
-        std::free(archiveName.data);
+    try {
+        tour(argv[1]);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s\n", error.what());
         return 1;
     }
-    std::printf("%s: %u entries, directory at %u\n", archiveName.data, info.entryCount,
-                info.dirOffset);
-    std::printf("%-40s %10s %10s  %s\n", "name", "position", "length", "valid");
-    for (uint32_t i = 0; i < info.entryCount; ++i) {
-        const VEXLPACKENTRY_T& entry = info.entries[i];
-        std::printf("%-40s %10u %10u  %s\n", entry.name, entry.filePos, entry.fileLen,
-                    entry.valid != 0 ? "yes" : "no");
-    }
-    vexlPackInfoKill(info);
-    std::free(archiveName.data);
     return 0;
 }

@@ -34,6 +34,20 @@ inline std::string_view trimBlanks(std::string_view text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
+// The entry list shared by both directory kinds.
+template <typename Record, typename Entry> class Directory : public Owner<Record> {
+  public:
+    // Every entry, in directory order.
+    std::span<const Entry> entries() const noexcept {
+        const Record& record = this->record_;
+        return {record.entries, record.entries == nullptr ? 0 : record.entryCount};
+    }
+    std::size_t size() const noexcept { return entries().size(); }
+    bool empty() const noexcept { return size() == 0; }
+    const Entry* begin() const noexcept { return entries().data(); }
+    const Entry* end() const noexcept { return begin() + size(); }
+};
+
 } // namespace detail
 
 // An entry's name: the cleaned path with "\" separators.
@@ -46,7 +60,7 @@ inline std::string_view entryName(const VEXLWADENTRY_T& entry) {
 }
 
 // The directory of a PAK archive on disk.
-class PakDirectory : public detail::Owner<VEXLPACKINFO_T> {
+class PakDirectory : public detail::Directory<VEXLPACKINFO_T, VEXLPACKENTRY_T> {
   public:
     // Reads the directory of `archive` (".pak" is added when missing; either
     // separator). Throws Error: isNotFound() when there is no such archive,
@@ -54,20 +68,13 @@ class PakDirectory : public detail::Owner<VEXLPACKINFO_T> {
     static PakDirectory read(std::string_view archive) {
         PakDirectory directory;
         HeapString name(archive);
-        check(vexlPackInfoRead(name.get(), directory.record_), archive);
+        check(vexlPackInfoRead(name.get(), directory.record()), archive);
         directory.archive_ = archive;
         return directory;
     }
 
-    // Every entry, in directory order, invalid ones (bytes outside the
-    // archive) included: see VEXLPACKENTRY_T::valid.
-    std::span<const VEXLPACKENTRY_T> entries() const noexcept {
-        return {record_.entries, record_.entries == nullptr ? 0 : record_.entryCount};
-    }
-    std::size_t size() const noexcept { return entries().size(); }
-    bool empty() const noexcept { return size() == 0; }
-    const VEXLPACKENTRY_T* begin() const noexcept { return entries().data(); }
-    const VEXLPACKENTRY_T* end() const noexcept { return begin() + size(); }
+    // entries() lists invalid entries too (bytes outside the archive): see
+    // VEXLPACKENTRY_T::valid.
     const std::string& archive() const noexcept { return archive_; }
 
     // The first valid entry that readFile(name) would read: `name` is
@@ -92,24 +99,13 @@ class PakDirectory : public detail::Owner<VEXLPACKINFO_T> {
 
 // The directory of a WAD2 archive held in memory. It copies what it needs:
 // the bytes may go away after read().
-class WadDirectory : public detail::Owner<VEXLWADINFO_T> {
+class WadDirectory : public detail::Directory<VEXLWADINFO_T, VEXLWADENTRY_T> {
   public:
     // Throws Error: NotWad for a wrong magic, WadCorrupted for a directory
     // that is empty or lies outside the bytes.
     static WadDirectory read(std::span<const uint8_t> bytes) {
-        WadDirectory directory;
-        const uint8_t* const data = bytes.data();
-        check(VEXLWADGETINFO(data, detail::sizeOf(bytes), directory.record_));
-        return directory;
+        return detail::loadOwned<WadDirectory>(bytes);
     }
-
-    std::span<const VEXLWADENTRY_T> entries() const noexcept {
-        return {record_.entries, record_.entries == nullptr ? 0 : record_.entryCount};
-    }
-    std::size_t size() const noexcept { return entries().size(); }
-    bool empty() const noexcept { return size() == 0; }
-    const VEXLWADENTRY_T* begin() const noexcept { return entries().data(); }
-    const VEXLWADENTRY_T* end() const noexcept { return begin() + size(); }
 
     // The first entry named `name`, compared case-insensitively for A-Z as
     // the game looks names up. Null when there is none.

@@ -112,4 +112,14 @@ inline void check(int32_t code, std::string_view context = {}) {
     }
 }
 
+// Runs `call`; an Error it throws is thrown again naming `context`.
+template <typename Call>
+auto withContext(std::string_view context, Call&& call) -> decltype(call()) {
+    try {
+        return call();
+    } catch (const Error& error) {
+        throw Error(error.code(), context);
+    }
+}
+
 } // namespace vexalkit

@@ -23,10 +23,7 @@ class Palette : public detail::Owner<VEXLPALETTE_T> {
   public:
     // A palette file of exactly 768 bytes. Throws Error (NotPalette).
     static Palette load(std::span<const uint8_t> bytes) {
-        Palette palette;
-        const uint8_t* const data = bytes.data();
-        check(vexlPaletteLoad(data, detail::sizeOf(bytes), palette.record_));
-        return palette;
+        return detail::loadOwned<Palette>(bytes);
     }
 
     // Adds a colormap file (rows x 256 bytes + 1) to this palette. Throws
@@ -108,10 +105,7 @@ class Picture : public detail::Owner<VEXLPICTURE_T> {
     // Width and height (32 bits each), then the pixels. Throws Error
     // (NotPicture) when the size does not match width x height + 8.
     static Picture load(std::span<const uint8_t> bytes) {
-        Picture picture;
-        const uint8_t* const data = bytes.data();
-        check(vexlPictureLoad(data, detail::sizeOf(bytes), picture.record_));
-        return picture;
+        return detail::loadOwned<Picture>(bytes);
     }
 
     PictureView view() const noexcept { return PictureView(record_); }
@@ -138,12 +132,7 @@ class Sprite : public detail::Owner<VEXLSPRITE_T> {
   public:
     // Throws Error: NotSprite, SpriteVersion, SpriteWidth, SpriteHeight,
     // SpriteNoFrame, or another status for counts the library refuses.
-    static Sprite load(std::span<const uint8_t> bytes) {
-        Sprite sprite;
-        const uint8_t* const data = bytes.data();
-        check(vexlSpriteLoad(data, detail::sizeOf(bytes), sprite.record_));
-        return sprite;
-    }
+    static Sprite load(std::span<const uint8_t> bytes) { return detail::loadOwned<Sprite>(bytes); }
 
     uint8_t type() const noexcept { return record_.type; }
     uint8_t syncType() const noexcept { return record_.syncType; }

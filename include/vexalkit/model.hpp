@@ -25,23 +25,14 @@ namespace vexalkit {
 class Model : public detail::Owner<VEXLMODEL_T> {
   public:
     // Throws Error with the library's status (NotModel, ModelVersion, ...).
-    static Model load(std::span<const uint8_t> bytes) {
-        Model model;
-        const uint8_t* const data = bytes.data();
-        check(vexlModelLoad(data, detail::sizeOf(bytes), model.record_));
-        return model;
-    }
+    static Model load(std::span<const uint8_t> bytes) { return detail::loadOwned<Model>(bytes); }
 
     // The file `name` inside the PAK `archive` (or on disk when `archive` is
     // empty), read with readFile: the name is taken as given, ".mdl" is not
     // added. Throws Error, isNotFound() for a missing archive or entry.
     static Model load(std::string_view archive, std::string_view name) {
         const Bytes bytes = readFile(archive, name);
-        try {
-            return load(bytes.span());
-        } catch (const Error& error) {
-            throw Error(error.code(), detail::describe(archive, name));
-        }
+        return withContext(detail::describe(archive, name), [&] { return load(bytes.span()); });
     }
 
     bool empty() const noexcept { return record_.vertices == nullptr; }

@@ -3,7 +3,11 @@
 #pragma once
 
 #include "vexalkit.hpp"
+#include "vexalkit/bytes.hpp"
+#include "vexalkit/error.hpp"
 
+#include <cstdint>
+#include <span>
 #include <utility>
 
 namespace vexalkit::detail {
@@ -25,6 +29,23 @@ inline void kill(VEXLSPRITE_T& record) noexcept {
 }
 inline void kill(VEXLMODEL_T& record) noexcept {
     vexlModelKill(record);
+}
+
+// The buffer form of each record's loader.
+inline int32_t loadRecord(const uint8_t* const& data, const uint32_t& size, VEXLWADINFO_T& record) {
+    return VEXLWADGETINFO(data, size, record);
+}
+inline int32_t loadRecord(const uint8_t* const& data, const uint32_t& size, VEXLPALETTE_T& record) {
+    return vexlPaletteLoad(data, size, record);
+}
+inline int32_t loadRecord(const uint8_t* const& data, const uint32_t& size, VEXLPICTURE_T& record) {
+    return vexlPictureLoad(data, size, record);
+}
+inline int32_t loadRecord(const uint8_t* const& data, const uint32_t& size, VEXLSPRITE_T& record) {
+    return vexlSpriteLoad(data, size, record);
+}
+inline int32_t loadRecord(const uint8_t* const& data, const uint32_t& size, VEXLMODEL_T& record) {
+    return vexlModelLoad(data, size, record);
 }
 
 template <typename Record> class Owner {
@@ -50,5 +71,14 @@ template <typename Record> class Owner {
   protected:
     Record record_{};
 };
+
+// A fresh owner loaded from `bytes`; throws Error for a non-zero status.
+// Loading into a fresh record keeps the caller's owner intact on failure.
+template <typename Owned> Owned loadOwned(std::span<const uint8_t> bytes) {
+    Owned owned;
+    const uint8_t* const data = bytes.data();
+    check(loadRecord(data, sizeOf(bytes), owned.record()));
+    return owned;
+}
 
 } // namespace vexalkit::detail

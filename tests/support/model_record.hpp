@@ -1,41 +1,26 @@
-// A model record for tests: loaded from bytes, killed when the test ends.
+// A model for tests: the layer's owner, loaded through the raw buffer form
+// so that a test sees the status, with the record at hand as `model`.
 #pragma once
 
-#include "vexalkit.hpp"
+#include "vexalkit_cpp.hpp"
 #include "writers/byte_writer.hpp"
 
 #include <cstdint>
 #include <ostream>
-#include <string>
 #include <vector>
 
 namespace vexl::testing {
 
-struct ModelRecord {
-    VEXLMODEL_T model{};
-    ModelRecord() = default;
-    ModelRecord(const ModelRecord&) = delete;
-    ModelRecord& operator=(const ModelRecord&) = delete;
-    ~ModelRecord() { vexlModelKill(model); }
+struct ModelRecord : vexalkit::Model {
+    VEXLMODEL_T& model = record();
 
     int32_t load(const writers::Bytes& bytes) {
         const uint8_t* const data = bytes.data();
-        const auto size = static_cast<uint32_t>(bytes.size());
-        return vexlModelLoad(data, size, model);
+        return vexlModelLoad(data, static_cast<uint32_t>(bytes.size()), model);
     }
-
-    uint32_t slots() const { return uint32_t{model.vertexCount} + model.seamVertexCount; }
-    uint32_t frames() const { return uint32_t{model.frameCount} + model.extraFrameCount; }
+    // Every frame's positions, frame after frame.
     std::vector<VEXLVECTOR_T> positions() const {
-        return {model.vertices, model.vertices + uint64_t{slots()} * frames()};
-    }
-    std::string frameName(uint32_t frame) const {
-        const char* slot = model.frameNames + 16 * frame;
-        size_t length = 0;
-        while (length < 16 && slot[length] != '\0') {
-            ++length;
-        }
-        return {slot, length};
+        return {model.vertices, model.vertices + uint64_t{vertexSlots()} * frameCount()};
     }
     std::vector<uint16_t> triangle(uint32_t index) const {
         const uint16_t* vertex = model.triangles[index].vertex;

@@ -1,7 +1,7 @@
 // The tool's listing, description, map check and failure reports, run on the
 // sample archive.
-#include "support/strings.hpp"
 #include "tool_run.hpp"
+#include "vexalkit_cpp.hpp"
 
 #include <gtest/gtest.h>
 
@@ -25,9 +25,8 @@ TEST_F(ToolArchiveTest, ListingMatchesTheLibrarysDirectory) {
     ASSERT_EQ(listed.exitCode, 0) << listed.err;
     const json listing = json::parse(listed.out);
 
-    OwnedString archive(sampleArchive().string());
-    VEXLPACKINFO_T info{};
-    ASSERT_EQ(vexlPackInfoRead(archive.get(), info), 0);
+    const auto directory = vexalkit::PakDirectory::read(sampleArchive().string());
+    const VEXLPACKINFO_T& info = directory.record();
     ASSERT_EQ(listing["entries"].size(), info.entryCount);
     EXPECT_EQ(listing["format"], "PAK");
     EXPECT_EQ(listing["directoryOffset"], info.dirOffset);
@@ -42,7 +41,6 @@ TEST_F(ToolArchiveTest, ListingMatchesTheLibrarysDirectory) {
         EXPECT_EQ(entry["valid"], info.entries[i].valid != 0);
         names.insert(expected);
     }
-    vexlPackInfoKill(info);
     // One file of every kind the library reads.
     for (const char* name :
          {"gfx/palette.lmp", "gfx/colormap.lmp", "gfx/rings.lmp", "progs/flame.spr",
@@ -73,16 +71,12 @@ TEST_F(ToolArchiveTest, DescribesTheModelAsTheLibraryLoadsIt) {
     ASSERT_EQ(described.exitCode, 0) << described.err;
     const json model = json::parse(described.out)["model"];
 
-    OwnedString archive(sampleArchive().string());
-    OwnedString file("progs/creature.mdl");
-    VEXLMODEL_T loaded{};
-    ASSERT_EQ(vexlModelLoad(archive.get(), file.get(), loaded), 0);
-    EXPECT_EQ(model["vertices"], loaded.vertexCount);
-    EXPECT_EQ(model["seamVertices"], loaded.seamVertexCount);
-    EXPECT_EQ(model["triangles"], loaded.triangleCount);
-    EXPECT_EQ(model["skinSlots"], loaded.skinCount + loaded.groupSkinCount);
-    EXPECT_EQ(model["frames"].size(), loaded.frameCount + loaded.extraFrameCount);
-    vexlModelKill(loaded);
+    const auto loaded = vexalkit::Model::load(sampleArchive().string(), "progs/creature.mdl");
+    EXPECT_EQ(model["vertices"], loaded.record().vertexCount);
+    EXPECT_EQ(model["seamVertices"], loaded.record().seamVertexCount);
+    EXPECT_EQ(model["triangles"], loaded.triangles().size());
+    EXPECT_EQ(model["skinSlots"], loaded.skinSlots());
+    EXPECT_EQ(model["frames"].size(), loaded.frameCount());
 
     // The sample has a single skin and a skin group, idle singles and a
     // running group; the tool sees both as animations.

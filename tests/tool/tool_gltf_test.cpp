@@ -1,6 +1,6 @@
 // The model as binary glTF: valid, complete, Y up and wound outward.
-#include "support/strings.hpp"
 #include "tool_run.hpp"
+#include "vexalkit_cpp.hpp"
 
 #include <gtest/gtest.h>
 
@@ -15,23 +15,19 @@ using nlohmann::json;
 class ToolGltfTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        OwnedString archive(sampleArchive().string());
-        OwnedString name("progs/creature.mdl");
-        ASSERT_EQ(vexlModelLoad(archive.get(), name.get(), model_), 0);
+        model_ = vexalkit::Model::load(sampleArchive().string(), "progs/creature.mdl");
         const ToolRun written = runTool("gltf progs/creature.mdl --pak '" +
                                             sampleArchive().string() + "' -o creature.glb",
                                         work_.path());
         ASSERT_EQ(written.exitCode, 0) << written.err;
         glb_ = readGlb(work_.path() / "creature.glb");
     }
-    void TearDown() override { vexlModelKill(model_); }
-
-    uint32_t slots() const { return model_.vertexCount + model_.seamVertexCount; }
-    uint32_t frames() const { return model_.frameCount + model_.extraFrameCount; }
+    uint32_t slots() const { return model_.vertexSlots(); }
+    uint32_t frames() const { return model_.frameCount(); }
     const json& primitive() const { return glb_.document["meshes"][0]["primitives"][0]; }
 
     TempDir work_;
-    VEXLMODEL_T model_{};
+    vexalkit::Model model_;
     Glb glb_;
 };
 
@@ -54,7 +50,7 @@ TEST_F(ToolGltfTest, AccessorCountsFollowTheModel) {
     const json& attributes = primitive()["attributes"];
     EXPECT_EQ(accessors[attributes["POSITION"].get<int>()]["count"], slots());
     EXPECT_EQ(accessors[attributes["TEXCOORD_0"].get<int>()]["count"], slots());
-    EXPECT_EQ(accessors[primitive()["indices"].get<int>()]["count"], 3 * model_.triangleCount);
+    EXPECT_EQ(accessors[primitive()["indices"].get<int>()]["count"], 3 * model_.triangles().size());
     ASSERT_EQ(primitive()["targets"].size(), frames());
     EXPECT_EQ(glb_.document["meshes"][0]["weights"].size(), frames());
     const json& animations = glb_.document["animations"];
@@ -73,7 +69,7 @@ TEST_F(ToolGltfTest, EveryTargetReproducesItsFrameWithYUp) {
         const std::vector<float> delta =
             glb_.floats(primitive()["targets"][k]["POSITION"].get<int>());
         for (uint32_t v = 0; v < slots(); ++v) {
-            const VEXLVECTOR_T& p = model_.vertices[k * slots() + v];
+            const VEXLVECTOR_T& p = model_.frame(k)[v];
             // The data's z (up) is glTF's y; its x (forward) is glTF's z.
             EXPECT_NEAR(base[3 * v] + delta[3 * v], p.y, 1e-4) << k << " " << v;
             EXPECT_NEAR(base[3 * v + 1] + delta[3 * v + 1], p.z, 1e-4) << k << " " << v;
@@ -85,9 +81,9 @@ TEST_F(ToolGltfTest, EveryTargetReproducesItsFrameWithYUp) {
 TEST_F(ToolGltfTest, TexCoordsHaveTheirOriginAtTheTopLeft) {
     const std::vector<float> uv = glb_.floats(primitive()["attributes"]["TEXCOORD_0"].get<int>());
     for (uint32_t v = 0; v < slots(); ++v) {
-        EXPECT_FLOAT_EQ(uv[2 * v], model_.texCoords[v].x);
+        EXPECT_FLOAT_EQ(uv[2 * v], model_.texCoords()[v].x);
         // The loader's t counts from the bottom; glTF's v from the top.
-        EXPECT_NEAR(uv[2 * v + 1], 1.0F - model_.texCoords[v].y, 1e-6);
+        EXPECT_NEAR(uv[2 * v + 1], 1.0F - model_.texCoords()[v].y, 1e-6);
     }
 }
 

@@ -1,6 +1,6 @@
 // PNG output decoded back and compared with the library's own expansion.
-#include "support/strings.hpp"
 #include "tool_run.hpp"
+#include "vexalkit_cpp.hpp"
 
 #include <gtest/gtest.h>
 
@@ -16,14 +16,10 @@ constexpr uint32_t kAlpha = 0xFF000000;
 class ToolImageTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        OwnedString archive(sampleArchive().string());
-        OwnedString paletteName("gfx/palette.lmp");
-        OwnedString mapName("gfx/colormap.lmp");
-        ASSERT_EQ(vexlPaletteLoad(archive.get(), paletteName.get(), palette_), 0);
-        ASSERT_EQ(vexlColorMapLoad(archive.get(), mapName.get(), palette_), 0);
-        plain_.colors = palette_.colors;
+        const std::string archive = sampleArchive().string();
+        palette_ = vexalkit::Palette::load(vexalkit::readFile(archive, "gfx/palette.lmp"));
+        palette_.loadColorMap(vexalkit::readFile(archive, "gfx/colormap.lmp"));
     }
-    void TearDown() override { vexlPaletteKill(palette_); }
 
     ToolRun run(const std::string& arguments) { return runTool(arguments, work_.path()); }
     std::string pak() const { return " --pak '" + sampleArchive().string() + "'"; }
@@ -31,11 +27,12 @@ class ToolImageTest : public ::testing::Test {
     // The library's colours for a picture, through colormap row `row` or
     // straight from the palette when `row` is negative.
     std::vector<uint32_t> expected(const VEXLPICTURE_T& picture, int32_t row) const {
-        int32_t rowVariable = row;
-        uint32_t* colors = vexlPictureToRGB(picture, row < 0 ? plain_ : palette_, rowVariable);
-        std::vector<uint32_t> result(colors, colors + picture.width * picture.height);
-        std::free(colors);
-        return result;
+        std::optional<uint32_t> shading;
+        if (row >= 0) {
+            shading = static_cast<uint32_t>(row);
+        }
+        const vexalkit::Colors colors = vexalkit::PictureView(picture).toRGBA(palette_, shading);
+        return std::vector<uint32_t>(colors.begin(), colors.end());
     }
 
     void expectPng(const fs::path& file, const VEXLPICTURE_T& picture) const {
@@ -47,15 +44,14 @@ class ToolImageTest : public ::testing::Test {
     }
 
     TempDir work_;
-    VEXLPALETTE_T palette_{};
-    VEXLPALETTE_T plain_{}; // the same colours without the colormap
+    vexalkit::Palette palette_;
 };
 
 TEST_F(ToolImageTest, PictureMatchesTheLibrarysExpansion) {
     const ToolRun written = run("png gfx/rings.lmp" + pak() + " -o rings.png");
     ASSERT_EQ(written.exitCode, 0) << written.err;
-    OwnedString archive(sampleArchive().string());
-    OwnedString name("gfx/rings.lmp");
+    vexalkit::HeapString archive(sampleArchive().string());
+    vexalkit::HeapString name("gfx/rings.lmp");
     VEXLPICTURE_T picture{};
     ASSERT_EQ(vexlPictureLoad(archive.get(), name.get(), picture), 0);
     expectPng(work_.path() / "rings.png", picture);
@@ -65,8 +61,8 @@ TEST_F(ToolImageTest, PictureMatchesTheLibrarysExpansion) {
 TEST_F(ToolImageTest, EverySpriteSlotWithAPictureBecomesOneFile) {
     const ToolRun written = run("png progs/flame.spr" + pak() + " -o flame/f.png");
     ASSERT_EQ(written.exitCode, 0) << written.err;
-    OwnedString archive(sampleArchive().string());
-    OwnedString name("progs/flame.spr");
+    vexalkit::HeapString archive(sampleArchive().string());
+    vexalkit::HeapString name("progs/flame.spr");
     VEXLSPRITE_T sprite{};
     ASSERT_EQ(vexlSpriteLoad(archive.get(), name.get(), sprite), 0);
     // The group's empty slot at the end is left out.
@@ -81,8 +77,8 @@ TEST_F(ToolImageTest, EverySpriteSlotWithAPictureBecomesOneFile) {
 TEST_F(ToolImageTest, EveryModelSkinBecomesOneFile) {
     const ToolRun written = run("png progs/creature.mdl" + pak());
     ASSERT_EQ(written.exitCode, 0) << written.err;
-    OwnedString archive(sampleArchive().string());
-    OwnedString name("progs/creature.mdl");
+    vexalkit::HeapString archive(sampleArchive().string());
+    vexalkit::HeapString name("progs/creature.mdl");
     VEXLMODEL_T model{};
     ASSERT_EQ(vexlModelLoad(archive.get(), name.get(), model), 0);
     for (uint32_t i = 0; i < 3; ++i) {
@@ -95,8 +91,8 @@ TEST_F(ToolImageTest, RowShadesThroughTheColormapAndTransparentIndexClearsAlpha)
     const ToolRun written =
         run("png gfx/swatch.lmp" + pak() + " --row 48 --transparent 255 -o swatch.png");
     ASSERT_EQ(written.exitCode, 0) << written.err;
-    OwnedString archive(sampleArchive().string());
-    OwnedString name("gfx/swatch.lmp");
+    vexalkit::HeapString archive(sampleArchive().string());
+    vexalkit::HeapString name("gfx/swatch.lmp");
     VEXLPICTURE_T picture{};
     ASSERT_EQ(vexlPictureLoad(archive.get(), name.get(), picture), 0);
     const DecodedPng png = decodePng(work_.path() / "swatch.png");
@@ -114,8 +110,8 @@ TEST_F(ToolImageTest, RowShadesThroughTheColormapAndTransparentIndexClearsAlpha)
 
 TEST_F(ToolImageTest, FailureLeavesNoFileBehind) {
     // A picture on disk has no archive to take a palette from.
-    OwnedString archive(sampleArchive().string());
-    OwnedString name("gfx/rings.lmp");
+    vexalkit::HeapString archive(sampleArchive().string());
+    vexalkit::HeapString name("gfx/rings.lmp");
     uint8_t* bytes = nullptr;
     uint32_t size = 0;
     ASSERT_EQ(vexlPackFileLoad(archive.get(), name.get(), bytes, size), 0);

@@ -6,8 +6,6 @@
 namespace vexl::cli {
 namespace {
 
-constexpr uint32_t kWadHeaderSize = 12;
-
 bool hasPakExtension(const std::string& name) {
     constexpr std::string_view kExtension = ".pak";
     if (name.size() < kExtension.size()) {
@@ -27,29 +25,31 @@ std::unique_ptr<OpenedArchive> openArchive(const std::string& name, const std::s
     opened->shownName = source.describe();
     // A PAK's directory is read from disk without loading the whole archive.
     if (pak.empty() && hasPakExtension(name)) {
-        readPack(name, opened->pack);
-        opened->kind = Kind::Pak;
+        opened->pack = PakDirectory::read(name);
+        opened->kind = FileType::Pak;
         return opened;
     }
     Bytes bytes = loadBytes(source);
-    const Kind kind = whatIs(bytes);
-    if (kind == Kind::Wad) {
-        readWad(bytes, opened->wad, opened->shownName);
+    const FileType kind = vexalkit::whatIs(bytes);
+    if (kind == FileType::Wad2) {
+        opened->wad =
+            vexalkit::withContext(opened->shownName, [&] { return WadDirectory::read(bytes); });
         opened->wadBytes = std::move(bytes);
-        opened->kind = Kind::Wad;
+        opened->kind = FileType::Wad2;
         return opened;
     }
-    if (kind == Kind::Pak && !pak.empty()) {
+    if (kind == FileType::Pak && !pak.empty()) {
         throw Failure(opened->shownName + ": a PAK archive inside a PAK archive; extract it first");
     }
-    if (kind == Kind::Pak) {
+    if (kind == FileType::Pak) {
         throw Failure(name + ": PAK archives are read under a name ending in .pak");
     }
-    throw Failure(opened->shownName + ": not a PAK or WAD2 archive (" + kindName(kind) + ")");
+    throw Failure(opened->shownName + ": not a PAK or WAD2 archive (" +
+                  std::string(vexalkit::typeDescription(kind)) + ")");
 }
 
-bool wadEntryInside(const VEXLWADENTRY_T& entry, uint32_t archiveSize) {
-    return entry.filePos >= kWadHeaderSize && entry.diskLen != 0 &&
+bool wadEntryInside(const VEXLWADENTRY_T& entry, size_t archiveSize) {
+    return entry.filePos >= vexalkit::format::kWadHeaderBytes && entry.diskLen != 0 &&
            uint64_t{entry.filePos} + entry.diskLen <= archiveSize;
 }
 

@@ -10,17 +10,17 @@
 namespace vexl::cli {
 
 struct OpenedArchive {
-    Kind kind = Kind::Unknown;
+    FileType kind = FileType::Unknown;
     std::string shownName;
-    PackInfo pack;  // filled for Kind::Pak
-    WadInfo wad;    // filled for Kind::Wad
-    Bytes wadBytes; // the WAD2 archive's bytes, for Kind::Wad
+    PakDirectory pack; // filled for FileType::Pak
+    WadDirectory wad;  // filled for FileType::Wad2
+    Bytes wadBytes;    // the WAD2 archive's bytes, for FileType::Wad2
 };
 
 // `name` is a file on disk, or inside the PAK archive `pak` when that is set.
 std::unique_ptr<OpenedArchive> openArchive(const std::string& name, const std::string& pak);
 
 // Whether a WAD2 entry's stored bytes lie inside the archive.
-bool wadEntryInside(const VEXLWADENTRY_T& entry, uint32_t archiveSize);
+bool wadEntryInside(const VEXLWADENTRY_T& entry, size_t archiveSize);
 
 } // namespace vexl::cli

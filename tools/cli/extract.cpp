@@ -104,16 +104,14 @@ bool matches(std::string_view pattern, std::string_view name) {
 
 std::vector<Entry> entriesOf(const OpenedArchive& archive) {
     std::vector<Entry> entries;
-    if (archive.kind == Kind::Pak) {
-        for (uint32_t i = 0; i < archive.pack->entryCount; ++i) {
-            const VEXLPACKENTRY_T& entry = archive.pack->entries[i];
+    if (archive.kind == FileType::Pak) {
+        for (const VEXLPACKENTRY_T& entry : archive.pack) {
             entries.push_back({displayName(entry.name), entry.name, entry.valid != 0, entry.filePos,
                                entry.fileLen, std::nullopt});
         }
         return entries;
     }
-    for (uint32_t i = 0; i < archive.wad->entryCount; ++i) {
-        const VEXLWADENTRY_T& entry = archive.wad->entries[i];
+    for (const VEXLWADENTRY_T& entry : archive.wad) {
         // WAD2 names are flat: a separator in one would make a path.
         Entry listed{entry.name,    entry.name,    wadEntryInside(entry, archive.wadBytes.size()),
                      entry.filePos, entry.diskLen, std::nullopt};
@@ -209,7 +207,7 @@ class Extractor {
     }
 
     std::vector<uint8_t> bytesOf(const Entry& entry) const {
-        if (archive_.kind == Kind::Pak) {
+        if (archive_.kind == FileType::Pak) {
             const Bytes bytes = loadBytes({options_.archive, entry.libraryName});
             return std::vector<uint8_t>(bytes.data(), bytes.data() + bytes.size());
         }

@@ -22,29 +22,26 @@ struct GltfOptions {
     ColorOptions colors;
 };
 
-const VEXLPICTURE_T& firstSkin(const VEXLMODEL_T& model, const std::string& what) {
-    const uint32_t slots = uint32_t{model.skinCount} + model.groupSkinCount;
-    for (uint32_t i = 0; i < slots; ++i) {
-        if (model.skins[i].pixels != nullptr) {
-            return model.skins[i];
+vexalkit::PictureView firstSkin(const Model& model, const std::string& what) {
+    for (uint32_t i = 0; i < model.skinSlots(); ++i) {
+        if (!model.skin(i).empty()) {
+            return model.skin(i);
         }
     }
-    throw Failure(what + ": " + statusMessage(22));
+    throw vexalkit::Error(static_cast<int32_t>(vexalkit::Status::ModelNoSkin), what);
 }
 
 void runGltf(const GltfOptions& options) {
     const Source source{options.pak, options.file};
     const Bytes bytes = loadBytes(source);
-    if (whatIs(bytes) != Kind::Model) {
-        throw Failure(source.describe() + ": " + statusMessage(20));
+    if (vexalkit::whatIs(bytes) != FileType::Model) {
+        throw vexalkit::Error(static_cast<int32_t>(vexalkit::Status::NotModel), source.describe());
     }
-    Model model;
-    loadModel(bytes, model, source.describe());
-    Palette palette;
-    loadColors(options.colors, options.pak, palette);
+    const auto model = load<Model>(bytes, source.describe());
+    const Palette palette = loadColors(options.colors, options.pak);
     const std::vector<uint8_t> skin =
-        toPng(expand(firstSkin(model.get(), source.describe()), palette.get(), options.colors));
-    const GltfMesh mesh = toGltfMesh(model.get());
+        toPng(expand(firstSkin(model, source.describe()), palette, options.colors));
+    const GltfMesh mesh = toGltfMesh(model.record());
     const std::string name = baseName(options.file);
     const std::filesystem::path path = options.output.empty()
                                            ? std::filesystem::path(name + ".glb")

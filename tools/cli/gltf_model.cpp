@@ -92,8 +92,8 @@ void addSkin(GlbBuilder& glb, const std::vector<uint8_t>& skinPng) {
 
 GltfMesh toGltfMesh(const VEXLMODEL_T& model) {
     GltfMesh mesh;
-    const uint32_t slots = vertexSlots(model);
-    const uint32_t frames = frameTotal(model);
+    const uint32_t slots = vexalkit::vertexSlots(model);
+    const uint32_t frames = vexalkit::frameSlots(model);
     mesh.vertexCount = slots;
     for (uint32_t k = 0; k < frames; ++k) {
         std::vector<float> positions;
@@ -102,7 +102,7 @@ GltfMesh toGltfMesh(const VEXLMODEL_T& model) {
             appendRotated(positions, model.vertices[size_t{k} * slots + v]);
         }
         mesh.frames.push_back(std::move(positions));
-        mesh.frameNames.push_back(frameName(model, k));
+        mesh.frameNames.emplace_back(vexalkit::frameNameAt(model, k));
     }
     // The loader leaves t with its origin at the bottom; glTF's is at the top.
     for (uint32_t v = 0; v < slots; ++v) {

@@ -43,7 +43,7 @@ void addColorOptions(CLI::App& command, ColorOptions& options) {
         ->check(CLI::Range(0, 255));
 }
 
-void loadColors(const ColorOptions& options, const std::string& archive, Palette& palette) {
+Palette loadColors(const ColorOptions& options, const std::string& archive) {
     const Source paletteSource =
         colorSource(options.paletteFile, archive, kArchivePalette,
                     "no palette: give --palette FILE, or --pak ARCHIVE holding " +
@@ -57,33 +57,36 @@ void loadColors(const ColorOptions& options, const std::string& archive, Palette
         }
         throw Failure(std::string(failure.what()) + " (give --palette FILE)");
     }
-    loadPalette(paletteBytes, palette, paletteSource.describe());
+    Palette palette = load<Palette>(paletteBytes, paletteSource.describe());
     if (!options.row) {
-        return;
+        return palette;
     }
     const Source mapSource = colorSource(options.colorMapFile, archive, kArchiveColorMap,
                                          "--row needs a colormap: give --colormap FILE");
-    loadColorMap(loadBytes(mapSource), palette, mapSource.describe());
+    const Bytes mapBytes = loadBytes(mapSource);
+    vexalkit::withContext(mapSource.describe(), [&] { palette.loadColorMap(mapBytes); });
+    return palette;
 }
 
-Image expand(const VEXLPICTURE_T& picture, const VEXLPALETTE_T& palette,
-             const ColorOptions& options) {
-    // vexlPictureToRGB rewrites the row variable, so it gets a copy.
-    int32_t row = options.row.value_or(-1);
-    HeapBlock<uint32_t> colors(vexlPictureToRGB(picture, palette, row));
-    if (colors.data() == nullptr) {
-        throw Failure("cannot expand a picture of " + std::to_string(picture.width) + " x " +
-                      std::to_string(picture.height) + " pixels");
+Image expand(vexalkit::PictureView picture, const Palette& palette, const ColorOptions& options) {
+    std::optional<uint32_t> row;
+    if (options.row) {
+        row = static_cast<uint32_t>(*options.row);
+    }
+    const vexalkit::Colors colors = picture.toRGBA(palette, row);
+    if (colors.empty()) {
+        throw Failure("cannot expand a picture of " + std::to_string(picture.width()) + " x " +
+                      std::to_string(picture.height()) + " pixels");
     }
     Image image;
-    image.width = picture.width;
-    image.height = picture.height;
-    const size_t count = static_cast<size_t>(picture.width) * picture.height;
-    image.colors.assign(colors.data(), colors.data() + count);
+    image.width = picture.width();
+    image.height = picture.height();
+    image.colors.assign(colors.begin(), colors.end());
+    const std::span<const uint8_t> pixels = picture.pixels();
     if (options.transparent) {
         image.hasAlpha = true;
-        for (size_t i = 0; i < count; ++i) {
-            if (picture.pixels[i] == *options.transparent) {
+        for (size_t i = 0; i < pixels.size(); ++i) {
+            if (pixels[i] == *options.transparent) {
                 image.colors[i] &= kAlphaMask;
             }
         }

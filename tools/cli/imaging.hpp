@@ -26,7 +26,7 @@ void addColorOptions(CLI::App& command, ColorOptions& options);
 
 // The palette (and, when a row is asked for, the colormap): from the named
 // files on disk, else gfx/palette.lmp and gfx/colormap.lmp from `archive`.
-void loadColors(const ColorOptions& options, const std::string& archive, Palette& palette);
+Palette loadColors(const ColorOptions& options, const std::string& archive);
 
 struct Image {
     uint32_t width = 0;
@@ -35,10 +35,9 @@ struct Image {
     bool hasAlpha = false;
 };
 
-// The picture's colours through vexlPictureToRGB; pixels of the transparent
+// The picture's colours through the palette; pixels of the transparent
 // index, if one is set, get alpha 0.
-Image expand(const VEXLPICTURE_T& picture, const VEXLPALETTE_T& palette,
-             const ColorOptions& options);
+Image expand(vexalkit::PictureView picture, const Palette& palette, const ColorOptions& options);
 
 // The image enlarged `factor` times, every pixel a block of factor x factor.
 Image enlarge(const Image& image, uint32_t factor);

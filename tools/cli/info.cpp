@@ -13,8 +13,6 @@ namespace {
 
 using nlohmann::json;
 
-constexpr uint32_t kPaletteBytes = 768;
-
 struct InfoOptions {
     std::string file;
     std::string pak;
@@ -22,65 +20,54 @@ struct InfoOptions {
 };
 
 json pictureSummary(const Bytes& bytes, const std::string& what) {
-    Picture picture;
-    loadPicture(bytes, picture, what);
-    return {{"width", picture->width}, {"height", picture->height}};
+    const auto picture = load<Picture>(bytes, what);
+    return {{"width", picture.width()}, {"height", picture.height()}};
 }
 
 json paletteSummary(const Bytes& bytes, const std::string& what) {
-    Palette palette;
-    loadPalette(bytes, palette, what);
-    return {{"colors", 256}};
+    return {{"colors", load<Palette>(bytes, what).colors().size()}};
 }
 
 json colorMapSummary(const Bytes& bytes, const std::string& what) {
     // A colormap is added to a palette record; any palette will do to count
     // its rows.
-    const std::vector<uint8_t> neutral(kPaletteBytes, 0);
-    const uint8_t* neutralBytes = neutral.data();
-    Palette palette;
-    vexlPaletteLoad(neutralBytes, kPaletteBytes, palette.get());
-    loadColorMap(bytes, palette, what);
-    return {{"rows", palette->colorMapRows}};
+    const std::vector<uint8_t> neutral(vexalkit::format::kPaletteBytes, 0);
+    auto palette = Palette::load(neutral);
+    vexalkit::withContext(what, [&] { palette.loadColorMap(bytes); });
+    return {{"rows", palette.colorMapRows()}};
 }
 
 json spriteSummary(const Bytes& bytes, const std::string& what) {
-    Sprite sprite;
-    loadSprite(bytes, sprite, what);
+    const auto sprite = load<Sprite>(bytes, what);
     json slots = json::array();
-    const uint32_t slotCount = sprite->frameCount + sprite->groupPictureCount;
-    for (uint32_t i = 0; i < slotCount; ++i) {
-        const VEXLPICTURE_T& picture = sprite->pictures[i];
-        if (picture.pixels == nullptr) {
+    for (size_t i = 0; i < sprite.slotCount(); ++i) {
+        const vexalkit::SpriteSlot slot = sprite.slot(i);
+        if (slot.empty) {
             continue;
         }
         slots.push_back({{"slot", i},
-                         {"width", picture.width},
-                         {"height", picture.height},
-                         {"originX", sprite->originX[i]},
-                         {"originY", sprite->originY[i]},
-                         {"interval", sprite->intervals[i]}});
+                         {"width", slot.picture.width()},
+                         {"height", slot.picture.height()},
+                         {"originX", slot.originX},
+                         {"originY", slot.originY},
+                         {"interval", slot.interval}});
     }
-    return {{"type", sprite->type},
-            {"syncType", sprite->syncType},
-            {"frameEntries", sprite->frameCount},
-            {"groupPictures", sprite->groupPictureCount},
-            {"slots", slotCount},
-            {"pictures", slots}};
+    const VEXLSPRITE_T& s = sprite.record();
+    return {{"type", sprite.type()},        {"syncType", sprite.syncType()},
+            {"frameEntries", s.frameCount}, {"groupPictures", s.groupPictureCount},
+            {"slots", sprite.slotCount()},  {"pictures", slots}};
 }
 
 json modelSummary(const Bytes& bytes, const std::string& what) {
-    Model model;
-    loadModel(bytes, model, what);
-    const VEXLMODEL_T& m = model.get();
-    const uint32_t skinSlots = uint32_t{m.skinCount} + m.groupSkinCount;
+    const auto model = load<Model>(bytes, what);
+    const VEXLMODEL_T& m = model.record();
     uint32_t emptySlots = 0;
-    for (uint32_t i = 0; i < skinSlots; ++i) {
-        emptySlots += m.skins[i].pixels == nullptr ? 1 : 0;
+    for (uint32_t i = 0; i < model.skinSlots(); ++i) {
+        emptySlots += model.skin(i).empty() ? 1 : 0;
     }
     json frames = json::array();
-    for (uint32_t k = 0; k < frameTotal(m); ++k) {
-        frames.push_back({{"name", frameName(m, k)}, {"groupSize", m.frameGroupSizes[k]}});
+    for (uint32_t k = 0; k < model.frameCount(); ++k) {
+        frames.push_back({{"name", model.frameName(k)}, {"groupSize", model.frameGroupSizes()[k]}});
     }
     json sequences = json::array();
     for (const Sequence& sequence : frameSequences(m)) {
@@ -94,10 +81,10 @@ json modelSummary(const Bytes& bytes, const std::string& what) {
             {"skinEntries", m.skinCount},
             {"skinGroups", emptySlots},
             {"groupSkins", m.groupSkinCount},
-            {"skinSlots", skinSlots},
+            {"skinSlots", model.skinSlots()},
             {"vertices", m.vertexCount},
             {"seamVertices", m.seamVertexCount},
-            {"vertexSlots", vertexSlots(m)},
+            {"vertexSlots", model.vertexSlots()},
             {"triangles", m.triangleCount},
             {"frameEntries", m.frameCount},
             {"extraFrames", m.extraFrameCount},
@@ -107,46 +94,45 @@ json modelSummary(const Bytes& bytes, const std::string& what) {
             {"syncType", m.syncType}};
 }
 
-json archiveSummary(Kind kind, const Bytes& bytes, const Source& source) {
-    if (kind == Kind::Wad) {
-        WadInfo wad;
-        readWad(bytes, wad, source.describe());
-        return {{"entries", wad->entryCount}, {"directoryOffset", wad->dirOffset}};
+json archiveSummary(FileType kind, const Bytes& bytes, const Source& source) {
+    if (kind == FileType::Wad2) {
+        const auto wad =
+            vexalkit::withContext(source.describe(), [&] { return WadDirectory::read(bytes); });
+        return {{"entries", wad.size()}, {"directoryOffset", wad.record().dirOffset}};
     }
     if (!source.archive.empty()) {
         return json::object(); // a PAK inside a PAK: its directory is read from disk only
     }
-    PackInfo pack;
-    readPack(source.name, pack);
-    return {{"entries", pack->entryCount}, {"directoryOffset", pack->dirOffset}};
+    const auto pack = PakDirectory::read(source.name);
+    return {{"entries", pack.size()}, {"directoryOffset", pack.record().dirOffset}};
 }
 
 json describe(const Source& source) {
     const Bytes bytes = loadBytes(source);
-    const Kind kind = whatIs(bytes);
+    const FileType kind = vexalkit::whatIs(bytes);
     const std::string what = source.describe();
     json summary = {{"file", source.name},
                     {"archive", source.archive.empty() ? json() : json(source.archive)},
-                    {"kind", kindName(kind)},
+                    {"kind", vexalkit::typeDescription(kind)},
                     {"size", bytes.size()}};
     switch (kind) {
-    case Kind::Picture:
+    case FileType::Picture:
         summary["picture"] = pictureSummary(bytes, what);
         break;
-    case Kind::Palette:
+    case FileType::Palette:
         summary["palette"] = paletteSummary(bytes, what);
         break;
-    case Kind::ColorMap:
+    case FileType::ColorMap:
         summary["colormap"] = colorMapSummary(bytes, what);
         break;
-    case Kind::Sprite:
+    case FileType::Sprite:
         summary["sprite"] = spriteSummary(bytes, what);
         break;
-    case Kind::Model:
+    case FileType::Model:
         summary["model"] = modelSummary(bytes, what);
         break;
-    case Kind::Pak:
-    case Kind::Wad:
+    case FileType::Pak:
+    case FileType::Wad2:
         summary["directory"] = archiveSummary(kind, bytes, source);
         break;
     default:

@@ -30,10 +30,9 @@ std::string typeText(uint8_t type) {
 }
 
 json packJson(const OpenedArchive& archive) {
-    const VEXLPACKINFO_T& info = archive.pack.get();
+    const VEXLPACKINFO_T& info = archive.pack.record();
     json entries = json::array();
-    for (uint32_t i = 0; i < info.entryCount; ++i) {
-        const VEXLPACKENTRY_T& entry = info.entries[i];
+    for (const VEXLPACKENTRY_T& entry : archive.pack) {
         entries.push_back({{"name", displayName(entry.name)},
                            {"position", entry.filePos},
                            {"length", entry.fileLen},
@@ -47,10 +46,9 @@ json packJson(const OpenedArchive& archive) {
 }
 
 json wadJson(const OpenedArchive& archive) {
-    const VEXLWADINFO_T& info = archive.wad.get();
+    const VEXLWADINFO_T& info = archive.wad.record();
     json entries = json::array();
-    for (uint32_t i = 0; i < info.entryCount; ++i) {
-        const VEXLWADENTRY_T& entry = info.entries[i];
+    for (const VEXLWADENTRY_T& entry : archive.wad) {
         entries.push_back({{"name", entry.name},
                            {"position", entry.filePos},
                            {"diskLength", entry.diskLen},
@@ -67,25 +65,23 @@ json wadJson(const OpenedArchive& archive) {
 }
 
 void printPack(const OpenedArchive& archive) {
-    const VEXLPACKINFO_T& info = archive.pack.get();
+    const VEXLPACKINFO_T& info = archive.pack.record();
     std::printf("%s: PAK archive, %u entries, directory at %u (%u bytes)\n",
                 archive.shownName.c_str(), info.entryCount, info.dirOffset, info.dirLength);
     std::printf("%10s %10s  %-5s  %s\n", "position", "length", "valid", "name");
-    for (uint32_t i = 0; i < info.entryCount; ++i) {
-        const VEXLPACKENTRY_T& entry = info.entries[i];
+    for (const VEXLPACKENTRY_T& entry : archive.pack) {
         std::printf("%10u %10u  %-5s  %s\n", entry.filePos, entry.fileLen,
                     entry.valid != 0 ? "yes" : "no", displayName(entry.name).c_str());
     }
 }
 
 void printWad(const OpenedArchive& archive) {
-    const VEXLWADINFO_T& info = archive.wad.get();
+    const VEXLWADINFO_T& info = archive.wad.record();
     std::printf("%s: WAD2 archive, %u entries, directory at %u (%u bytes)\n",
                 archive.shownName.c_str(), info.entryCount, info.dirOffset, info.dirLength);
     std::printf("%10s %10s %10s  %-7s  %-11s  %-5s  %s\n", "position", "stored", "length", "type",
                 "compression", "valid", "name");
-    for (uint32_t i = 0; i < info.entryCount; ++i) {
-        const VEXLWADENTRY_T& entry = info.entries[i];
+    for (const VEXLWADENTRY_T& entry : archive.wad) {
         std::printf("%10u %10u %10u  %-7s  %11u  %-5s  %s\n", entry.filePos, entry.diskLen,
                     entry.fileLen, typeText(entry.entryType).c_str(), entry.compression,
                     wadEntryInside(entry, archive.wadBytes.size()) ? "yes" : "no", entry.name);
@@ -95,8 +91,8 @@ void printWad(const OpenedArchive& archive) {
 void runLs(const LsOptions& options) {
     const auto archive = openArchive(options.archive, options.pak);
     if (options.json) {
-        printJson(archive->kind == Kind::Pak ? packJson(*archive) : wadJson(*archive));
-    } else if (archive->kind == Kind::Pak) {
+        printJson(archive->kind == FileType::Pak ? packJson(*archive) : wadJson(*archive));
+    } else if (archive->kind == FileType::Pak) {
         printPack(*archive);
     } else {
         printWad(*archive);

@@ -19,12 +19,9 @@ void runMap(const MapOptions& options) {
     const Bytes bytes = loadBytes(source);
     // The checker writes its report to standard output itself.
     std::fflush(stdout);
-    const uint8_t* data = bytes.data();
-    const int32_t status = vexlMapLoad(data, bytes.size());
+    const int32_t status = vexalkit::checkMapPrinting(bytes);
     std::fflush(stdout);
-    if (status != 0) {
-        throw Failure(source.describe() + ": " + statusMessage(status));
-    }
+    vexalkit::check(status, source.describe());
 }
 
 } // namespace

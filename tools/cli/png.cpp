@@ -23,40 +23,43 @@ struct PngOptions {
 class Pictures {
   public:
     Pictures(const Bytes& bytes, const std::string& what) {
-        switch (whatIs(bytes)) {
-        case Kind::Picture:
-            loadPicture(bytes, picture_, what);
-            list_.push_back(&picture_.get());
+        const FileType type = vexalkit::whatIs(bytes);
+        switch (type) {
+        case FileType::Picture:
+            picture_ = load<Picture>(bytes, what);
+            keep(picture_.view());
             break;
-        case Kind::Sprite:
-            loadSprite(bytes, sprite_, what);
-            collect(sprite_->pictures, sprite_->frameCount + sprite_->groupPictureCount);
+        case FileType::Sprite:
+            sprite_ = load<Sprite>(bytes, what);
+            for (size_t i = 0; i < sprite_.slotCount(); ++i) {
+                keep(sprite_.slot(i).picture);
+            }
             break;
-        case Kind::Model:
-            loadModel(bytes, model_, what);
-            collect(model_->skins, uint32_t{model_->skinCount} + model_->groupSkinCount);
+        case FileType::Model:
+            model_ = load<Model>(bytes, what);
+            for (uint32_t i = 0; i < model_.skinSlots(); ++i) {
+                keep(model_.skin(i));
+            }
             break;
         default:
-            throw Failure(what + ": not a picture, sprite or model (" + kindName(whatIs(bytes)) +
-                          ")");
+            throw Failure(what + ": not a picture, sprite or model (" +
+                          std::string(vexalkit::typeDescription(type)) + ")");
         }
     }
-    const std::vector<const VEXLPICTURE_T*>& list() const { return list_; }
+    const std::vector<vexalkit::PictureView>& list() const { return list_; }
 
   private:
-    void collect(const VEXLPICTURE_T* slots, uint32_t count) {
-        // Groups leave empty slots at the end of the array; they hold nothing.
-        for (uint32_t i = 0; i < count; ++i) {
-            if (slots[i].pixels != nullptr && slots[i].width != 0 && slots[i].height != 0) {
-                list_.push_back(&slots[i]);
-            }
+    // Groups leave empty slots at the end of the array; they hold nothing.
+    void keep(vexalkit::PictureView picture) {
+        if (!picture.empty()) {
+            list_.push_back(picture);
         }
     }
 
     Picture picture_;
     Sprite sprite_;
     Model model_;
-    std::vector<const VEXLPICTURE_T*> list_;
+    std::vector<vexalkit::PictureView> list_;
 };
 
 void runPng(const PngOptions& options) {
@@ -66,16 +69,15 @@ void runPng(const PngOptions& options) {
     if (pictures.list().empty()) {
         throw Failure(source.describe() + ": holds no picture");
     }
-    Palette palette;
-    loadColors(options.colors, options.pak, palette);
+    const Palette palette = loadColors(options.colors, options.pak);
     const std::filesystem::path base = options.output.empty()
                                            ? std::filesystem::path(baseName(options.file) + ".png")
                                            : std::filesystem::path(options.output);
     const size_t count = pictures.list().size();
     for (size_t i = 0; i < count; ++i) {
-        const VEXLPICTURE_T& picture = *pictures.list()[i];
         const std::filesystem::path path = count == 1 ? base : numbered(base, i, count);
-        const Image image = enlarge(expand(picture, palette.get(), options.colors), options.scale);
+        const Image image =
+            enlarge(expand(pictures.list()[i], palette, options.colors), options.scale);
         writeFileAtomically(path, toPng(image));
         std::printf("wrote %s (%u x %u)\n", path.string().c_str(), image.width, image.height);
     }

@@ -1,13 +1,14 @@
 #include "sequences.hpp"
 
 #include <algorithm>
-#include <cstring>
 #include <set>
 
 namespace vexl::cli {
 namespace {
 
-constexpr size_t kFrameNameSize = 16;
+std::string frameName(const VEXLMODEL_T& model, uint32_t frame) {
+    return std::string(vexalkit::frameNameAt(model, frame));
+}
 
 // The name without its trailing digits: "run12" gives "run".
 std::string stem(const std::string& name) {
@@ -40,24 +41,9 @@ void makeNamesUnique(std::vector<Sequence>& sequences) {
 
 } // namespace
 
-std::string frameName(const VEXLMODEL_T& model, uint32_t frame) {
-    const char* slot = model.frameNames + kFrameNameSize * frame;
-    const void* end = std::memchr(slot, 0, kFrameNameSize);
-    return std::string(slot,
-                       end == nullptr ? kFrameNameSize : static_cast<const char*>(end) - slot);
-}
-
-uint32_t frameTotal(const VEXLMODEL_T& model) {
-    return uint32_t{model.frameCount} + model.extraFrameCount;
-}
-
-uint32_t vertexSlots(const VEXLMODEL_T& model) {
-    return uint32_t{model.vertexCount} + model.seamVertexCount;
-}
-
 std::vector<Sequence> frameSequences(const VEXLMODEL_T& model) {
     std::vector<Sequence> sequences;
-    const uint32_t frames = frameTotal(model);
+    const uint32_t frames = vexalkit::frameSlots(model);
     uint32_t frame = 0;
     while (frame < frames) {
         Sequence sequence;

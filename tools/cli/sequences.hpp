@@ -3,6 +3,7 @@
 #pragma once
 
 #include "vexalkit.hpp"
+#include "vexalkit/counts.hpp"
 
 #include <cstdint>
 #include <string>
@@ -16,13 +17,6 @@ struct Sequence {
     uint32_t count = 0;
     bool group = false;
 };
-
-// Frame k's name: its 16-byte slot up to the first zero byte.
-std::string frameName(const VEXLMODEL_T& model, uint32_t frame);
-
-// F = frameCount + extraFrameCount; V = vertexCount + seamVertexCount.
-uint32_t frameTotal(const VEXLMODEL_T& model);
-uint32_t vertexSlots(const VEXLMODEL_T& model);
 
 // Every frame belongs to exactly one sequence; names are made unique.
 std::vector<Sequence> frameSequences(const VEXLMODEL_T& model);
