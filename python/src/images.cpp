@@ -156,9 +156,11 @@ void bindSpriteFrame(py::module_& module) {
             [](const SpriteFrame& frame) { return pixelView(frame.sprite, slotOf(frame).picture); },
             "(height, width) uint8 view of the palette indices; (0, 0) for the empty slot.")
         .def_property_readonly(
-            "width", [](const SpriteFrame& frame) { return slotOf(frame).picture.width(); })
+            "width", [](const SpriteFrame& frame) { return slotOf(frame).picture.width(); },
+            "Pixels per row; 0 for an empty slot.")
         .def_property_readonly(
-            "height", [](const SpriteFrame& frame) { return slotOf(frame).picture.height(); })
+            "height", [](const SpriteFrame& frame) { return slotOf(frame).picture.height(); },
+            "Rows; 0 for an empty slot.")
         .def_property_readonly(
             "origin",
             [](const SpriteFrame& frame) {
