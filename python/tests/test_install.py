@@ -7,7 +7,6 @@ VEXL_SKIP_INSTALL_TEST=1 to skip it.
 
 import os
 import subprocess
-import sys
 from pathlib import Path
 
 import pytest
