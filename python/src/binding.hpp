@@ -5,6 +5,8 @@
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 
+#include "vexalkit/images.hpp"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -83,6 +85,16 @@ py::array recordView(py::handle owner, const T* data, std::vector<py::ssize_t> s
     py::array view(py::dtype::of<T>(), std::move(shape), std::move(strides), data, owner);
     makeReadOnly(view);
     return view;
+}
+
+// A picture's (height, width) as its pixel array has it: a picture without
+// pixels (a sprite's or a model's empty slot) is (0, 0).
+inline std::vector<py::ssize_t> pictureShape(const PictureView& picture) {
+    const std::size_t area = std::size_t{picture.width()} * picture.height();
+    if (area != 0 && picture.empty()) {
+        return {0, 0};
+    }
+    return {static_cast<py::ssize_t>(picture.height()), static_cast<py::ssize_t>(picture.width())};
 }
 
 // The module's parts, each adding its classes and functions.

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace vexalkit::python {
 
@@ -46,9 +47,7 @@ py::array colorMapView(py::object self) {
 }
 
 py::array pixelView(py::handle owner, const PictureView& picture) {
-    return recordView(owner, picture.pixels().data(),
-                      {static_cast<py::ssize_t>(picture.empty() ? 0 : picture.height()),
-                       static_cast<py::ssize_t>(picture.empty() ? 0 : picture.width())});
+    return recordView(owner, picture.pixels().data(), pictureShape(picture));
 }
 
 // The picture through the palette (and colormap row `row`), as a fresh
@@ -63,8 +62,9 @@ py::array rgbaOf(const PictureView& picture, const Palette& palette, std::option
         shading = static_cast<uint32_t>(std::min<int64_t>(*row, UINT32_MAX));
     }
     Colors colors = picture.toRGBA(palette, shading);
-    const py::ssize_t height = picture.empty() ? 0 : picture.height();
-    const py::ssize_t width = picture.empty() ? 0 : picture.width();
+    const std::vector<py::ssize_t> shape = pictureShape(picture);
+    const py::ssize_t height = shape[0];
+    const py::ssize_t width = shape[1];
     if (colors.empty()) {
         return py::array(py::dtype::of<uint8_t>(), {height, width, py::ssize_t{4}});
     }

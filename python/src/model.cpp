@@ -63,9 +63,7 @@ py::list skinViews(py::object self) {
     py::list skins;
     for (uint32_t index = 0; index < model.skinSlots(); ++index) {
         const PictureView skin = model.skin(index);
-        const py::ssize_t height = skin.empty() ? 0 : skin.height();
-        const py::ssize_t width = skin.empty() ? 0 : skin.width();
-        skins.append(recordView(self, skin.pixels().data(), {height, width}));
+        skins.append(recordView(self, skin.pixels().data(), pictureShape(skin)));
     }
     return skins;
 }

@@ -1,6 +1,8 @@
 """Every array the module hands out matches the C++ record byte for byte, on
 the writers' files and the sample archive's."""
 
+import struct
+
 import numpy as np
 import pytest
 
@@ -156,3 +158,11 @@ def test_sprite_frame_expands_through_the_palette(data):
     frame = vexalkit.Sprite(data("sprite.spr")).frames[0]
     assert frame.to_rgba(palette)[0, 0].tolist() == [0, 255, 0, 255]
     assert vexalkit.Sprite(data("sprite.spr")).frames[4].to_rgba(palette).shape == (0, 0, 4)
+
+
+@pytest.mark.parametrize("width, height", [(5, 0), (0, 3), (0, 0)])
+def test_picture_without_area_keeps_its_shape(data, width, height):
+    picture = vexalkit.Picture(struct.pack("<II", width, height))
+    palette = vexalkit.Palette(data("palette.lmp"))
+    assert picture.pixels.shape == (height, width)
+    assert picture.to_rgba(palette).shape == (height, width, 4)
