@@ -4,6 +4,7 @@
 #include "harness.hpp"
 
 #include "vexalkit.hpp"
+#include "vexalkit/heap_string.hpp"
 
 #include <array>
 #include <memory>
@@ -29,36 +30,17 @@ uint64_t namesBytes() {
     return total;
 }
 
-// An FBSTRING on the C heap, big enough for every name and its extension.
-class Slot {
-  public:
-    Slot() {
-        value_.data = static_cast<char*>(std::malloc(kCapacity + 1));
-        value_.capacity = kCapacity;
-        set("");
-    }
-    ~Slot() { std::free(value_.data); }
-    Slot(const Slot&) = delete;
-    Slot& operator=(const Slot&) = delete;
-
-    void set(std::string_view text) {
-        std::memcpy(value_.data, text.data(), text.size());
-        value_.data[text.size()] = '\0';
-        value_.length = static_cast<int32_t>(text.size());
-    }
-    FBSTRING& get() { return value_; }
-
-  private:
-    static constexpr int32_t kCapacity = 255;
-    FBSTRING value_{};
-};
+// Room for every name and its extension, so restoring a name allocates nothing.
+constexpr std::size_t kNameRoom = 255;
 
 template <class Call> auto perName(Call call) {
-    auto slot = std::make_shared<Slot>();
-    auto extensions = std::make_shared<Slot>();
+    auto slot = std::make_shared<vexalkit::HeapString>();
+    auto extensions = std::make_shared<vexalkit::HeapString>();
+    slot->reserve(kNameRoom);
+    extensions->reserve(kNameRoom);
     auto timed = job(namesBytes(), [slot, extensions, call] {
         for (std::string_view name : kNames) {
-            slot->set(name);
+            slot->assign(name);
             call(slot->get(), *extensions);
         }
     });
@@ -68,20 +50,22 @@ template <class Call> auto perName(Call call) {
 
 void registerPathCases() {
     addVariant("clean_path", "lib", [] {
-        return perName([](FBSTRING& path, Slot&) {
+        return perName([](FBSTRING& path, vexalkit::HeapString&) {
             const int32_t flag = 1;
             vexlCleanPath(path, flag);
         });
     });
-    addVariant("clean_path", "memcpy", [] { return perName([](FBSTRING&, Slot&) {}); });
+    addVariant("clean_path", "memcpy",
+               [] { return perName([](FBSTRING&, vexalkit::HeapString&) {}); });
     addVariant("force_type", "lib", [] {
-        return perName([](FBSTRING& path, Slot& extensions) {
-            extensions.set(".wav .mp3");
+        return perName([](FBSTRING& path, vexalkit::HeapString& extensions) {
+            extensions.assign(".wav .mp3");
             vexlForceType(path, extensions.get());
         });
     });
     addVariant("force_type", "memcpy", [] {
-        return perName([](FBSTRING&, Slot& extensions) { extensions.set(".wav .mp3"); });
+        return perName(
+            [](FBSTRING&, vexalkit::HeapString& extensions) { extensions.assign(".wav .mp3"); });
     });
 }
 

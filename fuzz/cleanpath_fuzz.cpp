@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     const int32_t flag = data[0] & 1;
-    fuzzing::CallerString path(fuzzing::asText(data + 1, size - 1));
+    vexalkit::HeapString path(fuzzing::asText(data + 1, size - 1));
     {
         fuzzing::AllocationBudget budget(size);
         vexlCleanPath(path.get(), flag);

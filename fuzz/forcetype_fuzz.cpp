@@ -8,8 +8,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view name = input.substr(0, split);
     const std::string_view list =
         split == std::string_view::npos ? std::string_view() : input.substr(split + 1);
-    fuzzing::CallerString fileName(name);
-    fuzzing::CallerString extensions(list);
+    vexalkit::HeapString fileName(name);
+    vexalkit::HeapString extensions(list);
     fuzzing::AllocationBudget budget(size);
     vexlForceType(fileName.get(), extensions.get());
     return 0;

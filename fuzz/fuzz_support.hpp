@@ -1,9 +1,11 @@
-// Helpers shared by the fuzz targets: caller-side strings built on the C heap,
+// Helpers shared by the fuzz targets: caller-side strings (the layer's),
 // and a budget that fails an input whose loading allocates far more than the
 // input's own size.
 #pragma once
 
 #include "vexalkit.hpp"
+#include "vexalkit/counts.hpp"
+#include "vexalkit/heap_string.hpp"
 
 #include <cstddef>
 #include <cstdint>
@@ -15,31 +17,6 @@
 #include <vector>
 
 namespace fuzzing {
-
-// An FBSTRING owned by the fuzz target, as a caller would build one.
-class CallerString {
-  public:
-    explicit CallerString(std::string_view text) {
-        value_.data = static_cast<char*>(std::malloc(text.size() + 1));
-        if (!text.empty()) {
-            std::memcpy(value_.data, text.data(), text.size());
-        }
-        value_.data[text.size()] = '\0';
-        value_.length = static_cast<int32_t>(text.size());
-        value_.capacity = static_cast<int32_t>(text.size());
-    }
-    ~CallerString() { std::free(value_.data); }
-    CallerString(const CallerString&) = delete;
-    CallerString& operator=(const CallerString&) = delete;
-
-    FBSTRING& get() { return value_; }
-    std::string_view text() const {
-        return {value_.data, static_cast<size_t>(value_.length & 0x7FFFFFFF)};
-    }
-
-  private:
-    FBSTRING value_{};
-};
 
 inline std::string_view asText(const uint8_t* data, size_t size) {
     return {reinterpret_cast<const char*>(data), size};

@@ -9,8 +9,8 @@ namespace {
 // Reads every texture coordinate and the last position, triangle and name
 // that the counts promise, so that arrays shorter than their counts show.
 void touchArrays(const VEXLMODEL_T& model) {
-    const uint64_t vertexSlots = uint64_t{model.vertexCount} + model.seamVertexCount;
-    const uint64_t frames = uint64_t{model.frameCount} + model.extraFrameCount;
+    const uint64_t vertexSlots = vexalkit::vertexSlots(model);
+    const uint64_t frames = vexalkit::frameSlots(model);
     volatile float sum = 0;
     for (uint64_t v = 0; v < vertexSlots; ++v) {
         sum = sum + model.texCoords[v].x;
@@ -24,15 +24,15 @@ void touchArrays(const VEXLMODEL_T& model) {
         (void)last;
     }
     if (frames != 0) {
-        volatile char last = model.frameNames[frames * 16 - 1];
+        volatile char last = model.frameNames[frames * vexalkit::kFrameNameBytes - 1];
         (void)last;
     }
 }
 
 void lookUp(const VEXLMODEL_T& model, std::string_view name) {
-    fuzzing::CallerString text(name);
+    vexalkit::HeapString text(name);
     const int32_t number = vexlFrameNumber(model, text.get());
-    const uint64_t frames = uint64_t{model.frameCount} + model.extraFrameCount;
+    const uint64_t frames = vexalkit::frameSlots(model);
     if (number < 0 || (frames != 0 && static_cast<uint64_t>(number) >= frames)) {
         std::fprintf(stderr, "frame number %d out of %llu frames\n", number,
                      static_cast<unsigned long long>(frames));
@@ -63,10 +63,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     vexlModelSwapTris(model);
     lookUp(model, "stand");
     lookUp(model, "");
-    if (status == 0 && model.frameCount + model.extraFrameCount > 0) {
-        const uint32_t last = model.frameCount + model.extraFrameCount - 1u;
-        const char* slot = model.frameNames + 16 * last;
-        lookUp(model, std::string_view(slot, strnlen(slot, 16)));
+    if (status == 0 && vexalkit::frameSlots(model) > 0) {
+        const uint32_t last = vexalkit::frameSlots(model) - 1u;
+        lookUp(model, vexalkit::frameNameAt(model, last));
     }
     vexlModelKill(model);
     vexlModelKill(model);

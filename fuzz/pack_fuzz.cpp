@@ -29,8 +29,8 @@ bool writeArchive(const uint8_t* data, size_t size) {
 }
 
 void loadEntry(std::string_view name, size_t archiveSize) {
-    fuzzing::CallerString archiveName(gArchivePath);
-    fuzzing::CallerString fileName(name);
+    vexalkit::HeapString archiveName(gArchivePath);
+    vexalkit::HeapString fileName(name);
     uint8_t* bytes = nullptr;
     uint32_t byteCount = 0;
     {
@@ -54,7 +54,7 @@ void checkHandlesReturned() {
     good[sizeof archive + 56] = 12;
     good[sizeof archive + 60] = 1;
     VEXLPACKINFO_T info{};
-    fuzzing::CallerString archiveName(gArchivePath);
+    vexalkit::HeapString archiveName(gArchivePath);
     if (!writeArchive(good, sizeof good) || vexlPackInfoRead(archiveName.get(), info) != 0) {
         std::fprintf(stderr, "a good archive no longer reads\n");
         std::abort();
@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::abort();
     }
     VEXLPACKINFO_T info{};
-    fuzzing::CallerString archiveName(gArchivePath);
+    vexalkit::HeapString archiveName(gArchivePath);
     int32_t status = 0;
     {
         fuzzing::AllocationBudget budget(size);

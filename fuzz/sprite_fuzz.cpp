@@ -5,7 +5,7 @@
 namespace {
 
 void checkPictures(const VEXLSPRITE_T& sprite) {
-    const uint64_t slots = uint64_t{sprite.frameCount} + sprite.groupPictureCount;
+    const uint64_t slots = vexalkit::spriteSlots(sprite);
     for (uint64_t i = 0; i < slots; ++i) {
         const VEXLPICTURE_T& picture = sprite.pictures[i];
         const uint64_t pixels = uint64_t{picture.width} * picture.height;

@@ -24,3 +24,10 @@ if [ ${#missing[@]} -gt 0 ]; then
     $sudo_cmd apt-get update -qq
     $sudo_cmd apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
+# A single-byte locale, so that the tests see bytes from 128 up lower-cased
+# as they are under a user's locale (C and C.UTF-8 lower none of them).
+if command -v localedef >/dev/null 2>&1 && ! locale -a 2>/dev/null | grep -qi '^de_DE\.iso88591$'; then
+    sudo_cmd=""
+    [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
+    $sudo_cmd localedef -i de_DE -f ISO-8859-1 de_DE.ISO-8859-1 || true
+fi

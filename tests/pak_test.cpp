@@ -1,4 +1,5 @@
 #include "platform/platform.hpp"
+#include "support/empty_records.hpp"
 #include "support/temp_dir.hpp"
 #include "vexalkit.hpp"
 #include "vexalkit/heap_string.hpp"
@@ -25,12 +26,6 @@ struct PakReadTest : ::testing::Test {
         return vexlPackInfoRead(archive.get(), info);
     }
     int32_t readBytes(const Bytes& bytes) { return read(dir.write("test.pak", bytes)); }
-    void expectEmpty() const {
-        EXPECT_EQ(info.entries, nullptr);
-        EXPECT_EQ(info.entryCount, 0u);
-        EXPECT_EQ(info.dirOffset, 0u);
-        EXPECT_EQ(info.dirLength, 0u);
-    }
 };
 
 // A header followed by `dataBytes` bytes of data and then the given entries.
@@ -83,7 +78,7 @@ TEST_F(PakReadTest, AcceptsADirectoryEndingExactlyAtTheEndOfTheFile) {
     EXPECT_EQ(readBytes(bytes), 0);
     bytes.pop_back();
     EXPECT_EQ(readBytes(bytes), 11);
-    expectEmpty();
+    vexl::testing::expectEmpty(info);
 }
 
 TEST_F(PakReadTest, RefusesCorruptedDirectories) {
@@ -95,7 +90,7 @@ TEST_F(PakReadTest, RefusesCorruptedDirectories) {
         ByteWriter archive;
         archive.text("PACK").u32(test.offset).u32(test.length).fill(64);
         EXPECT_EQ(readBytes(archive.take()), 11) << test.offset << " " << test.length;
-        expectEmpty();
+        vexl::testing::expectEmpty(info);
     }
 }
 
@@ -105,7 +100,7 @@ TEST_F(PakReadTest, TellsShortAndForeignFilesApart) {
     EXPECT_EQ(readBytes({'p', 'a', 'c', 'k', 12, 0, 0, 0, 64, 0, 0, 0}), 10);
     EXPECT_EQ(readBytes({'P', 'A', 0, 'K', 12, 0, 0, 0, 64, 0, 0, 0}), 10);
     EXPECT_EQ(readBytes({}), 5);
-    expectEmpty();
+    vexl::testing::expectEmpty(info);
 }
 
 TEST_F(PakReadTest, ReportsMissingNamesAndDirectories) {
@@ -139,7 +134,7 @@ TEST_F(PakReadTest, ReadsAReadOnlyArchive) {
 TEST_F(PakReadTest, ASecondReadFreesTheFirstDirectoryEvenWhenItFails) {
     ASSERT_EQ(readBytes(archiveWith({{"a", 12, 1}}, 1)), 0);
     EXPECT_EQ(read((dir.path() / "absent.pak").string()), 4);
-    expectEmpty();
+    vexl::testing::expectEmpty(info);
     EXPECT_STREQ(info.magic, "PACK");
 }
 

@@ -1,3 +1,4 @@
+#include "support/empty_records.hpp"
 #include "support/temp_dir.hpp"
 #include "vexalkit.hpp"
 #include "vexalkit/heap_string.hpp"
@@ -31,12 +32,6 @@ struct PaletteTest : ::testing::Test {
     void loadBoth() {
         ASSERT_EQ(loadPalette(paletteBytes()), 0);
         ASSERT_EQ(loadColorMap(colorMapBytes(2, shifted, 9)), 0);
-    }
-    void expectEmpty() const {
-        EXPECT_EQ(palette.colors, nullptr);
-        EXPECT_EQ(palette.colorMap, nullptr);
-        EXPECT_EQ(palette.colorMapRows, 0u);
-        EXPECT_EQ(palette.colorMapTail, 0u);
     }
 };
 
@@ -79,7 +74,7 @@ TEST_F(PaletteTest, APaletteLoadEmptiesTheRecordFirst) {
     for (const size_t size : {767u, 769u}) {
         loadBoth();
         EXPECT_EQ(loadPalette(Bytes(size, 7)), 30) << size;
-        expectEmpty();
+        vexl::testing::expectEmpty(palette);
     }
     loadBoth();
     ASSERT_EQ(loadPalette(paletteBytes()), 0);
@@ -88,7 +83,7 @@ TEST_F(PaletteTest, APaletteLoadEmptiesTheRecordFirst) {
     EXPECT_EQ(palette.colorMapTail, 0u);
     vexlPaletteKill(palette);
     vexlPaletteKill(palette);
-    expectEmpty();
+    vexl::testing::expectEmpty(palette);
 }
 
 TEST_F(PaletteTest, ColorMapKeepsRowsInFileOrderAndTheTailByte) {
@@ -103,7 +98,7 @@ TEST_F(PaletteTest, ColorMapKeepsRowsInFileOrderAndTheTailByte) {
 
 TEST_F(PaletteTest, ColorMapRefusalsComeInOrderAndChangeNothing) {
     EXPECT_EQ(loadColorMap(Bytes(16384, 0)), 33) << "no palette is found before a bad size";
-    expectEmpty();
+    vexl::testing::expectEmpty(palette);
 
     ASSERT_EQ(loadPalette(paletteBytes()), 0);
     EXPECT_EQ(loadColorMap(Bytes(16384, 0)), 31);

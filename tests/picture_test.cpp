@@ -1,3 +1,4 @@
+#include "support/empty_records.hpp"
 #include "support/temp_dir.hpp"
 #include "vexalkit.hpp"
 #include "vexalkit/heap_string.hpp"
@@ -25,11 +26,6 @@ struct PictureTest : ::testing::Test {
     int32_t load(const Bytes& bytes) {
         const uint8_t* data = bytes.data();
         return vexlPictureLoad(data, static_cast<uint32_t>(bytes.size()), picture);
-    }
-    void expectEmpty() const {
-        EXPECT_EQ(picture.width, 0u);
-        EXPECT_EQ(picture.height, 0u);
-        EXPECT_EQ(picture.pixels, nullptr);
     }
     // Palette entry i is 0xFF0000ii; colormap row r maps index i to i + r.
     void loadPalette(uint32_t colorMapRows) {
@@ -72,7 +68,7 @@ TEST_F(PictureTest, LoadsWidthHeightAndPixels) {
     EXPECT_EQ(picture.width, 2u) << "no bytes leaves the record as it was";
     vexlPictureKill(picture);
     vexlPictureKill(picture);
-    expectEmpty();
+    vexl::testing::expectEmpty(picture);
 }
 
 TEST_F(PictureTest, RefusesASizeThatDisagreesWithTheHeader) {
@@ -82,7 +78,7 @@ TEST_F(PictureTest, RefusesASizeThatDisagreesWithTheHeader) {
           Bytes{2, 0, 0, 0}, pictureBytes(0x10000, 0x10000, {})}) {
         ASSERT_EQ(load(exact), 0);
         EXPECT_EQ(load(bytes), 32) << bytes.size() << " bytes";
-        expectEmpty();
+        vexl::testing::expectEmpty(picture);
     }
 }
 

@@ -1,4 +1,5 @@
 #include "image/sprite.hpp"
+#include "support/empty_records.hpp"
 #include "support/temp_dir.hpp"
 #include "vexalkit.hpp"
 #include "vexalkit/heap_string.hpp"
@@ -34,21 +35,11 @@ struct SpriteTest : ::testing::Test {
         const uint8_t* data = bytes.data();
         return vexlSpriteLoad(data, static_cast<uint32_t>(bytes.size()), sprite);
     }
-    void expectEmpty() const {
-        EXPECT_EQ(sprite.frameCount, 0u);
-        EXPECT_EQ(sprite.groupPictureCount, 0u);
-        EXPECT_EQ(sprite.type, 0u);
-        EXPECT_EQ(sprite.syncType, 0u);
-        EXPECT_EQ(sprite.pictures, nullptr);
-        EXPECT_EQ(sprite.originX, nullptr);
-        EXPECT_EQ(sprite.originY, nullptr);
-        EXPECT_EQ(sprite.intervals, nullptr);
-    }
     // Loads a good sprite first, so that a refusal must also empty it.
     void expectRefused(const Bytes& bytes, int32_t status) {
         ASSERT_EQ(load(oneFrame()), 0);
         EXPECT_EQ(load(bytes), status);
-        expectEmpty();
+        vexl::testing::expectEmpty(sprite);
     }
     Bytes pixels(uint32_t slot) const {
         const VEXLPICTURE_T& picture = sprite.pictures[slot];
@@ -156,7 +147,7 @@ TEST_F(SpriteTest, ReloadReplacesAndKillMayBeRepeated) {
     EXPECT_EQ(sprite.groupPictureCount, 0u);
     EXPECT_EQ(pixels(0), kSpark.pixels);
     vexlSpriteKill(sprite);
-    expectEmpty();
+    vexl::testing::expectEmpty(sprite);
     vexlSpriteKill(sprite);
-    expectEmpty();
+    vexl::testing::expectEmpty(sprite);
 }

@@ -121,3 +121,16 @@ TEST_F(WadTest, LeavesARecordUnchangedOnFailureAndKillEmptiesIt) {
     EXPECT_EQ(info.entryCount + info.dirOffset + info.dirLength, 0u);
     EXPECT_EQ(std::memcmp(info.magic, "\0\0\0\0\0", 5), 0);
 }
+
+TEST_F(WadTest, ReadingOverAHeldDirectoryReplacesItWithoutFreeingTheOldEntries) {
+    ASSERT_EQ(read(twoEntryArchive()), 0);
+    VEXLWADENTRY_T* const first = info.entries;
+    ASSERT_EQ(read(vexl::writers::buildWad({{"one", {1}}})), 0);
+    EXPECT_NE(info.entries, first);
+    EXPECT_EQ(info.entryCount, 1u);
+    EXPECT_STREQ(info.entries[0].name, "one");
+    // The old array is still the caller's: freeing it here must not be a
+    // double free (the sanitizer build would report one).
+    EXPECT_STREQ(first[1].name, "floor");
+    std::free(first);
+}

@@ -1,9 +1,11 @@
 // A Windows program that uses the DLL the way callers do: linked through its
 // import library, strings and blocks on the C runtime heap it shares with the
 // DLL. It builds a PAK archive byte by byte, loads a palette, a picture and a
-// model from it, frees everything with its own free(), and exits 0 when every
+// model from it, frees everything with its own free() (the layer's HeapString
+// frees its strings there too), and exits 0 when every
 // check held.
 #include "vexalkit.hpp"
+#include "vexalkit/heap_string.hpp"
 #include "writers/byte_writer.hpp"
 #include "writers/image_writer.hpp"
 #include "writers/model_writer.hpp"
@@ -30,18 +32,6 @@ void check(bool held, const char* what) {
     }
 }
 
-// A descriptor whose block comes from this program's malloc.
-FBSTRING heapString(const std::string& text) {
-    FBSTRING value{static_cast<char*>(std::malloc(text.size() + 1)),
-                   static_cast<int32_t>(text.size()), static_cast<int32_t>(text.size())};
-    std::memcpy(value.data, text.c_str(), text.size() + 1);
-    return value;
-}
-
-std::string textOf(const FBSTRING& value) {
-    return value.data == nullptr ? std::string() : std::string(value.data, value.length);
-}
-
 void writeFile(const std::filesystem::path& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()),
@@ -49,40 +39,38 @@ void writeFile(const std::filesystem::path& path, const Bytes& bytes) {
 }
 
 void readsTheDirectory(const std::string& archive) {
-    FBSTRING name = heapString(archive);
+    vexalkit::HeapString name(archive);
     VEXLPACKINFO_T info{};
-    check(vexlPackInfoRead(name, info) == 0, "the archive's directory reads");
+    check(vexlPackInfoRead(name.get(), info) == 0, "the archive's directory reads");
     check(info.entryCount == 3 && info.entries != nullptr, "the directory has three entries");
     if (info.entryCount == 3) {
         check(std::strcmp(info.entries[1].name, "gfx\\face.lmp") == 0, "entry names are cleaned");
     }
     vexlPackInfoKill(info);
     check(info.entries == nullptr, "the directory is freed");
-    std::free(name.data);
 }
 
 void loadsBytesFreedByTheCaller(const std::string& archive) {
-    FBSTRING archiveName = heapString(archive);
-    FBSTRING fileName = heapString("gfx/./face.lmp");
+    vexalkit::HeapString archiveName(archive);
+    vexalkit::HeapString fileName("gfx/./face.lmp");
     uint8_t* bytes = nullptr;
     uint32_t size = 0;
-    check(vexlPackFileLoad(archiveName, fileName, bytes, size) == 0, "an entry's bytes load");
+    check(vexlPackFileLoad(archiveName.get(), fileName.get(), bytes, size) == 0,
+          "an entry's bytes load");
     check(size == 12 && bytes != nullptr && bytes[0] == 2, "the bytes are the entry's");
-    check(textOf(fileName) == "gfx\\face.lmp", "the file name is rewritten in place");
+    check(fileName.text() == "gfx\\face.lmp", "the file name is rewritten in place");
     std::free(bytes);
-    std::free(archiveName.data);
-    std::free(fileName.data);
 }
 
 void loadsAndExpandsAPicture(const std::string& archive) {
-    FBSTRING archiveName = heapString(archive);
-    FBSTRING paletteName = heapString("gfx/palette");
-    FBSTRING pictureName = heapString("gfx/face");
+    vexalkit::HeapString archiveName(archive);
+    vexalkit::HeapString paletteName("gfx/palette");
+    vexalkit::HeapString pictureName("gfx/face");
     VEXLPALETTE_T palette{};
     VEXLPICTURE_T picture{};
-    check(vexlPaletteLoad(archiveName, paletteName, palette) == 0, "the palette loads");
+    check(vexlPaletteLoad(archiveName.get(), paletteName.get(), palette) == 0, "the palette loads");
     check(palette.colors != nullptr && palette.colors[1] == 0xFF123456u, "palette colours");
-    check(vexlPictureLoad(archiveName, pictureName, picture) == 0, "the picture loads");
+    check(vexlPictureLoad(archiveName.get(), pictureName.get(), picture) == 0, "the picture loads");
     check(picture.width == 2 && picture.height == 2, "picture size");
     int32_t row = -1;
     uint32_t* colors = vexlPictureToRGB(picture, palette, row);
@@ -92,9 +80,6 @@ void loadsAndExpandsAPicture(const std::string& archive) {
     vexlPictureKill(picture);
     vexlPaletteKill(palette);
     check(picture.pixels == nullptr && palette.colors == nullptr, "records are emptied");
-    std::free(archiveName.data);
-    std::free(paletteName.data);
-    std::free(pictureName.data);
 }
 
 // A 2 x 2 skin, three vertices, one triangle and two frames, scaled by 0.5,
@@ -111,12 +96,12 @@ Bytes crateModel() {
 }
 
 void loadsEditsAndFreesAModel(const std::string& archive) {
-    FBSTRING archiveName = heapString(archive);
-    FBSTRING modelName = heapString("progs/crate");
-    FBSTRING frameName = heapString("STAND2");
+    vexalkit::HeapString archiveName(archive);
+    vexalkit::HeapString modelName("progs/crate");
+    vexalkit::HeapString frameName("STAND2");
     VEXLMODEL_T model{};
-    check(vexlModelLoad(archiveName, modelName, model) == 0, "the model loads");
-    check(textOf(modelName) == "progs\\crate.mdl", "the model's extension is forced");
+    check(vexlModelLoad(archiveName.get(), modelName.get(), model) == 0, "the model loads");
+    check(modelName.text() == "progs\\crate.mdl", "the model's extension is forced");
     check(model.vertexCount == 3 && model.triangleCount == 1 && model.frameCount == 2,
           "model counts");
     if (model.vertices != nullptr && model.skins != nullptr) {
@@ -125,22 +110,18 @@ void loadsEditsAndFreesAModel(const std::string& archive) {
               "positions are unpacked with scale and translation");
         check(model.skins[0].width == 2 && model.skins[0].pixels[3] == 4, "the skin's pixels");
     }
-    check(vexlFrameNumber(model, frameName) == 1, "frames are found by name, in any case");
+    check(vexlFrameNumber(model, frameName.get()) == 1, "frames are found by name, in any case");
     vexlModelScale(model, 2.0f);
     check(model.vertices != nullptr && model.vertices[2].z == 30.0f, "the model scales");
     vexlModelKill(model);
     check(model.vertices == nullptr && model.skins == nullptr, "the model is emptied");
-    std::free(archiveName.data);
-    std::free(modelName.data);
-    std::free(frameName.data);
 }
 
 void writesMessagesIntoCallerStrings() {
-    FBSTRING message = heapString("a caller's text longer than any message of the library");
+    vexalkit::HeapString message("a caller's text longer than any message of the library");
     const int32_t notFound = 4;
-    vexlErrorString(notFound, message);
-    check(textOf(message) == "file no found", "the message replaces the caller's text");
-    std::free(message.data);
+    vexlErrorString(notFound, message.get());
+    check(message.text() == "file no found", "the message replaces the caller's text");
 }
 
 } // namespace

@@ -23,21 +23,7 @@ class HeapString {
 
     // A copy of `text` in a malloc'd block; throws std::bad_alloc when the
     // block cannot be had and std::length_error past 2^31 - 1 characters.
-    explicit HeapString(std::string_view text) {
-        if (text.size() > kMaxLength) {
-            throw std::length_error("string too long for the library");
-        }
-        value_.data = static_cast<char*>(std::malloc(text.size() + 1));
-        if (value_.data == nullptr) {
-            throw std::bad_alloc();
-        }
-        if (!text.empty()) {
-            std::memcpy(value_.data, text.data(), text.size());
-        }
-        value_.data[text.size()] = '\0';
-        value_.length = static_cast<int32_t>(text.size());
-        value_.capacity = value_.length;
-    }
+    explicit HeapString(std::string_view text) { assign(text); }
     ~HeapString() { std::free(value_.data); }
     HeapString(HeapString&& other) noexcept : value_(std::exchange(other.value_, FBSTRING{})) {}
     HeapString& operator=(HeapString&& other) noexcept {
@@ -46,6 +32,36 @@ class HeapString {
     }
     HeapString(const HeapString&) = delete;
     HeapString& operator=(const HeapString&) = delete;
+
+    // Replaces the text, reusing the block when it is large enough (a caller
+    // that restores a name before every call allocates nothing).
+    void assign(std::string_view text) {
+        reserve(text.size());
+        if (!text.empty()) {
+            std::memcpy(value_.data, text.data(), text.size());
+        }
+        value_.data[text.size()] = '\0';
+        value_.length = static_cast<int32_t>(text.size());
+    }
+
+    // Makes the block hold at least `length` characters; the text is kept.
+    void reserve(std::size_t length) {
+        if (length > kMaxLength) {
+            throw std::length_error("string too long for the library");
+        }
+        if (value_.data != nullptr && static_cast<std::size_t>(value_.capacity) >= length) {
+            return;
+        }
+        char* const block = static_cast<char*>(std::realloc(value_.data, length + 1));
+        if (block == nullptr) {
+            throw std::bad_alloc();
+        }
+        if (value_.data == nullptr) {
+            block[0] = '\0';
+        }
+        value_.data = block;
+        value_.capacity = static_cast<int32_t>(length);
+    }
 
     // The descriptor, for the entry points; they may rewrite or reallocate it.
     FBSTRING& get() noexcept { return value_; }

@@ -61,17 +61,16 @@ TEST_F(ToolImageTest, PictureMatchesTheLibrarysExpansion) {
 TEST_F(ToolImageTest, EverySpriteSlotWithAPictureBecomesOneFile) {
     const ToolRun written = run("png progs/flame.spr" + pak() + " -o flame/f.png");
     ASSERT_EQ(written.exitCode, 0) << written.err;
-    vexalkit::HeapString archive(sampleArchive().string());
-    vexalkit::HeapString name("progs/flame.spr");
-    VEXLSPRITE_T sprite{};
-    ASSERT_EQ(vexlSpriteLoad(archive.get(), name.get(), sprite), 0);
+    const auto sprite =
+        vexalkit::Sprite::load(vexalkit::readFile(sampleArchive().string(), "progs/flame.spr"));
     // The group's empty slot at the end is left out.
-    const uint32_t filled = sprite.frameCount + sprite.groupPictureCount - 1;
-    for (uint32_t i = 0; i < filled; ++i) {
-        expectPng(work_.path() / "flame" / ("f_" + std::to_string(i) + ".png"), sprite.pictures[i]);
+    ASSERT_TRUE(sprite.slot(sprite.slotCount() - 1).empty);
+    const size_t filled = sprite.slotCount() - 1;
+    for (size_t i = 0; i < filled; ++i) {
+        expectPng(work_.path() / "flame" / ("f_" + std::to_string(i) + ".png"),
+                  *sprite.slot(i).picture.record());
     }
     EXPECT_FALSE(fs::exists(work_.path() / "flame" / ("f_" + std::to_string(filled) + ".png")));
-    vexlSpriteKill(sprite);
 }
 
 TEST_F(ToolImageTest, EveryModelSkinBecomesOneFile) {
