@@ -146,7 +146,41 @@ std::vector<uint8_t> rgbaBytes(std::span<const uint32_t> colors) {
     return bytes;
 }
 
+template <typename Entry, typename Fields>
+std::string entryList(std::span<const Entry> entries, Fields fields) {
+    std::string json = "[";
+    for (const Entry& entry : entries) {
+        json += (json.size() == 1 ? "{\"name\": " : ", {\"name\": ") +
+                jsonString(vexalkit::entryName(entry)) + fields(entry) + "}";
+    }
+    return json + "]";
+}
+
 } // namespace
+
+void dumpWad(const fs::path& folder, std::span<const uint8_t> bytes) {
+    fs::create_directories(folder);
+    const vexalkit::WadDirectory directory = vexalkit::WadDirectory::read(bytes);
+    const std::string entries = entryList(directory.entries(), [](const VEXLWADENTRY_T& entry) {
+        return ", \"offset\": " + std::to_string(entry.filePos) +
+               ", \"disk_size\": " + std::to_string(entry.diskLen) +
+               ", \"size\": " + std::to_string(entry.fileLen) +
+               ", \"type\": " + std::to_string(entry.entryType) +
+               ", \"compression\": " + std::to_string(entry.compression);
+    });
+    Meta().raw("kind", "\"wad\"").raw("entries", entries).write(folder / "meta.json");
+}
+
+void dumpPak(const fs::path& folder, const fs::path& archive) {
+    fs::create_directories(folder);
+    const vexalkit::PakDirectory directory = vexalkit::PakDirectory::read(archive.string());
+    const std::string entries = entryList(directory.entries(), [](const VEXLPACKENTRY_T& entry) {
+        return ", \"offset\": " + std::to_string(entry.filePos) +
+               ", \"size\": " + std::to_string(entry.fileLen) +
+               ", \"valid\": " + (entry.valid == 1 ? "true" : "false");
+    });
+    Meta().raw("kind", "\"pak\"").raw("entries", entries).write(folder / "meta.json");
+}
 
 void dumpRecord(const fs::path& folder, std::span<const uint8_t> bytes) {
     fs::create_directories(folder);

@@ -17,4 +17,9 @@ void dumpRecord(const std::filesystem::path& folder, std::span<const uint8_t> by
 void dumpPalette(const std::filesystem::path& folder, std::span<const uint8_t> palette,
                  std::span<const uint8_t> colorMap, std::span<const uint8_t> picture);
 
+// The directory entries of a WAD2 archive in memory, or of a PAK archive on
+// disk, as meta.json in `folder`.
+void dumpWad(const std::filesystem::path& folder, std::span<const uint8_t> bytes);
+void dumpPak(const std::filesystem::path& folder, const std::filesystem::path& archive);
+
 } // namespace vexl::pyfixtures

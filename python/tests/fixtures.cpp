@@ -164,6 +164,11 @@ void writeFiles(const fs::path& folder) {
     dump::dumpRecord(records / "sample_rings", sample::ringsPicture());
     dump::dumpRecord(records / "sample_swatch", sample::swatchPicture());
     dump::dumpRecord(records / "sample_badge", sample::badgePicture());
+    dump::dumpWad(records / "wad", wad);
+    dump::dumpWad(records / "sample_wad", sample::wadArchive());
+    for (const char* const pak : {"test", "broken", "sample"}) {
+        dump::dumpPak(records / (std::string(pak) + "_pak"), folder / (std::string(pak) + ".pak"));
+    }
     dump::dumpPalette(records / "sample_palette", sample::palette(), sample::colorMap(),
                       sample::badgePicture());
 }

@@ -131,3 +131,23 @@ def test_second_colormap_is_refused_and_keeps_the_first(data):
     with pytest.raises(vexalkit.Error):
         palette.load_colormap(data("colormap.lmp"))
     assert palette.colormap.tobytes() == before.tobytes()
+
+
+@pytest.mark.parametrize("key", ["test", "broken", "sample"])
+def test_pak_entries_match_the_record(files, record, key):
+    pak = vexalkit.Pak(files / f"{key}.pak")
+    entries = [{"name": e.name, "offset": e.offset, "size": e.size, "valid": e.valid}
+               for e in pak]
+    assert entries == record(f"{key}_pak").meta["entries"]
+
+
+@pytest.mark.parametrize("key, source", [("wad", "archive.wad"), ("sample_wad", None)])
+def test_wad_entries_match_the_record(files, record, key, source):
+    raw = ((files / source).read_bytes() if source
+           else vexalkit.read_file("gfx/sample.wad", files / "sample.pak"))
+    wad = vexalkit.Wad(raw)
+    fields = ("name", "offset", "disk_size", "size", "type", "compression")
+    entries = [{field: getattr(entry, field) for field in fields} for entry in wad]
+    assert entries == record(key).meta["entries"]
+    for entry in wad:
+        assert wad.read(entry.name) == raw[entry.offset:entry.offset + entry.disk_size]
