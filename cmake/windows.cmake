@@ -15,3 +15,8 @@ target_link_options(vexalkit PRIVATE ${VEXL_EXPORT_DEF} -static -static-libgcc
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set_target_properties(vexalkit PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin
                                           ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
+# The DLL's version resource (file and product version), compiled by windres.
+enable_language(RC)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/vexalkit.rc.in ${PROJECT_BINARY_DIR}/vexalkit.rc @ONLY)
+target_sources(vexalkit PRIVATE ${PROJECT_BINARY_DIR}/vexalkit.rc)

@@ -43,6 +43,13 @@
 
 #include <cstdint>
 
+// The version of the release this header belongs to. The build checks that
+// these agree with the project's version, so they cannot drift apart.
+#define VEXALKIT_VERSION_MAJOR 0
+#define VEXALKIT_VERSION_MINOR 1
+#define VEXALKIT_VERSION_PATCH 0
+#define VEXALKIT_VERSION_STRING "0.1.0"
+
 #if defined(_WIN32)
 // The DLL's export list lives in a module-definition file.
 #define VEXL_API

@@ -23,7 +23,7 @@ show() {
 
 mkdir -p out
 rm -rf out/png out/creature.glb out/sample.pak
-build-demo/tools/vexalkit-sample out/sample.pak
+build-demo/tools/sample/vexalkit-sample out/sample.pak
 pak=out/sample.pak
 show ls "$pak"
 show ls gfx/sample.wad --pak "$pak"

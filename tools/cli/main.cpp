@@ -1,6 +1,7 @@
 // vexalkit: lists, describes, extracts and converts the game's data files.
 #include "commands.hpp"
 #include "library.hpp"
+#include "vexalkit.hpp"
 
 #include <CLI/CLI.hpp>
 
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
                  "vexalkit"};
     app.require_subcommand(1);
     app.set_help_all_flag("--help-all", "show the help of every subcommand");
+    app.set_version_flag("--version", "vexalkit " VEXALKIT_VERSION_STRING);
     app.failure_message([](const CLI::App*, const CLI::Error& error) {
         return "vexalkit: " + std::string(error.what()) + " (see --help)\n";
     });
