@@ -2,7 +2,8 @@
 #include "commands.hpp"
 #include "imaging.hpp"
 #include "naming.hpp"
-#include "output.hpp"
+#include "option_checks.hpp"
+#include "output_tree.hpp"
 
 #include <CLI/CLI.hpp>
 
@@ -62,6 +63,13 @@ class Pictures {
     std::vector<vexalkit::PictureView> list_;
 };
 
+void protectInputs(OutputTree& tree, const PngOptions& options) {
+    for (const std::string* input :
+         {&options.file, &options.pak, &options.colors.paletteFile, &options.colors.colorMapFile}) {
+        tree.protect(*input);
+    }
+}
+
 void runPng(const PngOptions& options) {
     const Source source{options.pak, options.file};
     const Bytes bytes = loadBytes(source);
@@ -70,16 +78,27 @@ void runPng(const PngOptions& options) {
         throw Failure(source.describe() + ": holds no picture");
     }
     const Palette palette = loadColors(options.colors, options.pak);
-    const std::filesystem::path base = options.output.empty()
-                                           ? std::filesystem::path(baseName(options.file) + ".png")
-                                           : std::filesystem::path(options.output);
+    const OutputPlace place = outputPlace(options.output, baseName(options.file) + ".png");
+    OutputTree tree(place.folder);
+    protectInputs(tree, options);
     const size_t count = pictures.list().size();
+    std::vector<std::string> lines;
     for (size_t i = 0; i < count; ++i) {
-        const std::filesystem::path path = count == 1 ? base : numbered(base, i, count);
+        const std::string name = count == 1 ? place.name : numbered(place.name, i, count).string();
         const Image image =
             enlarge(expand(pictures.list()[i], palette, options.colors), options.scale);
-        writeFileAtomically(path, toPng(image));
-        std::printf("wrote %s (%u x %u)\n", path.string().c_str(), image.width, image.height);
+        try {
+            tree.stage({name}, toPng(image));
+        } catch (const Failure& failure) {
+            throw Failure(std::string(failure.what()) +
+                          (count == 1 ? "" : "; none of the pictures was written"));
+        }
+        lines.push_back("wrote " + tree.shown({name}) + " (" + std::to_string(image.width) + " x " +
+                        std::to_string(image.height) + ")");
+    }
+    tree.commit();
+    for (const std::string& line : lines) {
+        std::printf("%s\n", line.c_str());
     }
 }
 
@@ -94,12 +113,12 @@ void addPngCommand(CLI::App& app) {
         ->type_name("ARCHIVE");
     command
         ->add_option("-o,--output", options->output,
-                     "output file; several pictures get _0, _1, ... before the extension "
-                     "(default: FILE's name with .png)")
+                     "output file or folder; several pictures get _0, _1, ... before the "
+                     "extension (default: FILE's name with .png)")
         ->type_name("OUT");
     command->add_option("--scale", options->scale, "enlarge every pixel to N x N")
         ->type_name("N")
-        ->check(CLI::Range(1, 16));
+        ->check(wholeNumberBetween("--scale", 1, 16));
     addColorOptions(*command, options->colors);
     command->callback([options] { runPng(*options); });
 }
