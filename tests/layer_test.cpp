@@ -46,6 +46,18 @@ TEST(LayerErrors, CarryCodeTextAndContext) {
     EXPECT_EQ(error.status(), vexalkit::Status::FileNotFound);
 }
 
+TEST(LayerStrings, HeapStringReusesItsBlockAndGrowsWhenItMust) {
+    vexalkit::HeapString text;
+    EXPECT_EQ(text.get().data, nullptr);
+    text.reserve(8);
+    const char* const block = text.get().data;
+    text.assign("abc");
+    EXPECT_EQ(text.get().data, block);
+    text.assign("a text longer than eight");
+    EXPECT_EQ(text.text(), "a text longer than eight");
+    EXPECT_EQ(text.get().data[text.text().size()], '\0');
+}
+
 TEST(LayerFiles, ReadFileLeavesNamesAloneAndReportsMissingAsNotFound) {
     TempDir dir;
     const std::string pak = dir.write("data.pak", writers::buildPak({{"gfx/pic.lmp", {1, 2, 3}}}));
