@@ -13,5 +13,6 @@ void addExtractCommand(CLI::App& app);
 void addPngCommand(CLI::App& app);
 void addGltfCommand(CLI::App& app);
 void addMapCommand(CLI::App& app);
+void addPackCommand(CLI::App& app);
 
 } // namespace vexl::cli

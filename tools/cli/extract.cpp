@@ -68,7 +68,9 @@ std::vector<Entry> entriesOf(const OpenedArchive& archive) {
     std::vector<Entry> entries;
     if (archive.kind == FileType::Pak) {
         for (const VEXLPACKENTRY_T& entry : archive.pack) {
-            entries.push_back({displayName(vexalkit::entryName(entry)), entry.valid != 0,
+            // The library cannot load an empty entry, but it is an empty file.
+            const bool empty = entry.fileLen == 0;
+            entries.push_back({displayName(vexalkit::entryName(entry)), entry.valid != 0 || empty,
                                entry.filePos, entry.fileLen, std::nullopt});
         }
         return entries;
@@ -184,6 +186,9 @@ class Extractor {
     }
 
     std::vector<uint8_t> bytesOf(const Entry& entry) const {
+        if (entry.length == 0) {
+            return {};
+        }
         if (file_) {
             return file_->read(entry.position, entry.length);
         }

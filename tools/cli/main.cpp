@@ -75,6 +75,7 @@ int main(int argc, char** argv) {
     vexl::cli::addPngCommand(app);
     vexl::cli::addGltfCommand(app);
     vexl::cli::addMapCommand(app);
+    vexl::cli::addPackCommand(app);
     if (!subcommandKnown(app, argc, argv)) {
         return kUsage;
     }
