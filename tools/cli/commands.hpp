@@ -14,5 +14,6 @@ void addPngCommand(CLI::App& app);
 void addGltfCommand(CLI::App& app);
 void addMapCommand(CLI::App& app);
 void addPackCommand(CLI::App& app);
+void addExportCommand(CLI::App& app);
 
 } // namespace vexl::cli

@@ -76,6 +76,7 @@ int main(int argc, char** argv) {
     vexl::cli::addGltfCommand(app);
     vexl::cli::addMapCommand(app);
     vexl::cli::addPackCommand(app);
+    vexl::cli::addExportCommand(app);
     if (!subcommandKnown(app, argc, argv)) {
         return kUsage;
     }

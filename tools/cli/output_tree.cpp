@@ -180,6 +180,9 @@ void OutputTree::stage(const std::vector<std::string>& parts, std::span<const ui
                                 joined(parts, i));
         }
     }
+    if (stagedNames_.count(whole) != 0) {
+        throw RefusedOutput(shown(parts) + ": another output has the same name");
+    }
     if (folderNames_.count(whole) != 0) {
         throw RefusedOutput(shown(parts) + ": another output needs a folder of that name");
     }
