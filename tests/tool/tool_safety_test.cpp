@@ -71,7 +71,7 @@ TEST_F(ToolSafetyTest, FailedMultiFileWriteLeavesNothing) {
     fs::create_directories(work_.path() / "shots/flame_1.png");
     const ToolRun blocked = run("png progs/flame.spr" + pak() + " -o shots/flame.png");
     EXPECT_EQ(blocked.exitCode, 1);
-    EXPECT_NE(blocked.err.find("none of the pictures was written"), std::string::npos)
+    EXPECT_NE(blocked.err.find("none of the files was written"), std::string::npos)
         << blocked.err;
     EXPECT_EQ(everythingUnder(work_.path()),
               (std::vector<std::string>{"shots", "shots/flame_1.png"}));

@@ -8,6 +8,20 @@
 namespace vexl::cli {
 namespace {
 
+Converted imageFile(std::string name, Image image) {
+    Converted file;
+    file.name = std::move(name);
+    file.image = std::move(image);
+    return file;
+}
+
+Converted byteFile(std::string name, std::vector<uint8_t> bytes) {
+    Converted file;
+    file.name = std::move(name);
+    file.bytes = std::move(bytes);
+    return file;
+}
+
 // `name` without the extension of its last part.
 std::string stemOf(const std::string& name) {
     const size_t slash = name.rfind('/');
@@ -24,8 +38,19 @@ const Palette& paletteFor(const ConversionSettings& settings) {
     return *settings.palette;
 }
 
-std::vector<uint8_t> pictureAsPng(vexalkit::PictureView picture, const Palette& palette) {
-    return toPng(indexedImage(picture.width(), picture.height(), picture.pixels(), palette, false));
+Image pictureImage(vexalkit::PictureView picture, const Palette& palette) {
+    return indexedImage(picture.width(), picture.height(), picture.pixels(), palette, false);
+}
+
+// The palette file that gives `palette`: its colours as red, green, blue.
+std::vector<uint8_t> paletteFileBytes(const Palette& palette) {
+    std::vector<uint8_t> bytes;
+    for (const uint32_t color : palette.colors()) {
+        bytes.push_back(static_cast<uint8_t>(color >> 16U));
+        bytes.push_back(static_cast<uint8_t>(color >> 8U));
+        bytes.push_back(static_cast<uint8_t>(color));
+    }
+    return bytes;
 }
 
 // Every filled picture, numbered when there are several.
@@ -35,7 +60,7 @@ void addPictures(Conversion& out, const std::string& stem,
         const std::string name = pictures.size() == 1
                                      ? stem + ".png"
                                      : numbered(stem + ".png", i, pictures.size()).string();
-        out.files.push_back({name, pictureAsPng(pictures[i], palette)});
+        out.files.push_back(imageFile(name, pictureImage(pictures[i], palette)));
     }
 }
 
@@ -55,7 +80,8 @@ void convertModel(Conversion& out, const std::string& stem, std::span<const uint
     const size_t slash = stem.rfind('/');
     const std::string title = slash == std::string::npos ? stem : stem.substr(slash + 1);
     out.files.push_back(
-        {stem + ".glb", buildGlb(mesh, pictureAsPng(skins.front(), palette), title, false, 0.1F)});
+        byteFile(stem + ".glb",
+                 buildGlb(mesh, toPng(pictureImage(skins.front(), palette)), title, false, 0.1F)));
     addPictures(out, stem + "_skin", skins, palette);
 }
 
@@ -85,8 +111,9 @@ void convertTexture(Conversion& out, const std::string& stem, std::span<const ui
     const Palette& palette = paletteFor(settings);
     const bool transparent = hasTransparentIndex(stem.substr(stem.rfind('/') + 1));
     if (isBareTexture(bytes)) {
-        out.files.push_back({stem + ".png", toPng(indexedImage(kBareTextureSide, kBareTextureSide,
-                                                               bytes, palette, transparent))});
+        out.files.push_back(
+            imageFile(stem + ".png", indexedImage(kBareTextureSide, kBareTextureSide, bytes,
+                                                  palette, transparent)));
         return;
     }
     const MipTexture texture = readMipTexture(bytes, stem);
@@ -95,12 +122,21 @@ void convertTexture(Conversion& out, const std::string& stem, std::span<const ui
         const std::string name =
             level == 0 ? stem + ".png" : stem + "_mip" + std::to_string(level) + ".png";
         out.files.push_back(
-            {name, toPng(indexedImage(texture.width >> level, texture.height >> level,
-                                      texture.levels[level], palette, transparent))});
+            imageFile(name, indexedImage(texture.width >> level, texture.height >> level,
+                                         texture.levels[level], palette, transparent)));
     }
 }
 
 } // namespace
+
+void encodeImages(Conversion& conversion, uint32_t scale) {
+    for (Converted& file : conversion.files) {
+        if (file.image) {
+            file.bytes = toPng(enlarge(*file.image, scale));
+            file.image.reset();
+        }
+    }
+}
 
 std::string wadTypeName(uint8_t type) {
     switch (type) {
@@ -121,12 +157,12 @@ Conversion convertWadEntry(const std::string& stem, const VEXLWADENTRY_T& entry,
     out.kind = wadTypeName(entry.entryType);
     if (entry.compression != 0) {
         out.kind = "compressed data";
-        out.files.push_back({stem, {bytes.begin(), bytes.end()}});
+        out.files.push_back(byteFile(stem, {bytes.begin(), bytes.end()}));
         return out;
     }
     switch (entry.entryType) {
     case wad_type::kPalette:
-        out.files.push_back({stem + ".png", toPng(paletteSwatch(load<Palette>(bytes, stem)))});
+        out.files.push_back(imageFile(stem + ".png", paletteSwatch(load<Palette>(bytes, stem))));
         break;
     case wad_type::kPicture:
         addPictures(out, stem, {load<Picture>(bytes, stem).view()}, paletteFor(settings));
@@ -135,7 +171,7 @@ Conversion convertWadEntry(const std::string& stem, const VEXLWADENTRY_T& entry,
         convertTexture(out, stem, bytes, settings);
         break;
     default:
-        out.files.push_back({stem, {bytes.begin(), bytes.end()}});
+        out.files.push_back(byteFile(stem, {bytes.begin(), bytes.end()}));
     }
     return out;
 }
@@ -168,15 +204,14 @@ Conversion convertFile(const std::string& name, std::span<const uint8_t> bytes,
         break;
     case FileType::Palette:
         out.kind = "palette";
-        out.files.push_back({stem + ".png", toPng(paletteSwatch(load<Palette>(bytes, name)))});
+        out.files.push_back(imageFile(stem + ".png", paletteSwatch(load<Palette>(bytes, name))));
         break;
     case FileType::ColorMap: {
         out.kind = "colormap";
-        paletteFor(settings);
         // The colormap is drawn through a palette of its own.
-        Palette palette = load<Palette>(settings.paletteBytes, "the palette");
+        Palette palette = load<Palette>(paletteFileBytes(paletteFor(settings)), "the palette");
         vexalkit::withContext(name, [&] { palette.loadColorMap(bytes); });
-        out.files.push_back({stem + ".png", toPng(colorMapImage(palette))});
+        out.files.push_back(imageFile(stem + ".png", colorMapImage(palette)));
         break;
     }
     case FileType::Wad2:
@@ -185,7 +220,7 @@ Conversion convertFile(const std::string& name, std::span<const uint8_t> bytes,
         break;
     default:
         out.kind = "other file";
-        out.files.push_back({name, {bytes.begin(), bytes.end()}});
+        out.files.push_back(byteFile(name, {bytes.begin(), bytes.end()}));
     }
     return out;
 }

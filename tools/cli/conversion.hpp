@@ -3,19 +3,23 @@
 // anything else as its bytes. Shared by export and png.
 #pragma once
 
+#include "imaging.hpp"
 #include "library.hpp"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
 namespace vexl::cli {
 
-// One output file, named "/"-separated relative to the output folder.
+// One output file, named "/"-separated relative to the output folder: its
+// bytes, or an image still to be encoded as PNG.
 struct Converted {
     std::string name;
     std::vector<uint8_t> bytes;
+    std::optional<Image> image;
 };
 
 // What converting one file gave: its outputs, and one line for each part
@@ -27,9 +31,8 @@ struct Conversion {
 };
 
 struct ConversionSettings {
-    const Palette* palette = nullptr;      // null: pictures cannot be converted
-    std::span<const uint8_t> paletteBytes; // the palette's file, for colormaps
-    bool allMips = false;                  // every mip level of a texture, not just the first
+    const Palette* palette = nullptr; // null: pictures cannot be converted
+    bool allMips = false;             // every mip level of a texture, not just the first
 };
 
 // `bytes`, the file named `name` ("/"-separated), in its viewable form:
@@ -41,6 +44,9 @@ Conversion convertFile(const std::string& name, std::span<const uint8_t> bytes,
 // One WAD2 entry's stored bytes, written as `stem` plus an extension.
 Conversion convertWadEntry(const std::string& stem, const VEXLWADENTRY_T& entry,
                            std::span<const uint8_t> bytes, const ConversionSettings& settings);
+
+// Encodes every image of the conversion as PNG, enlarged `scale` times.
+void encodeImages(Conversion& conversion, uint32_t scale = 1);
 
 // The WAD2 entry types the game uses.
 namespace wad_type {

@@ -76,7 +76,6 @@ class Exporter {
                                                         ? std::string(kArchivePalette)
                                                         : options_.paletteFile);
             settings_.palette = &palette_;
-            settings_.paletteBytes = paletteBytes_;
         }
         settings_.allMips = options_.allMips;
     }
@@ -152,6 +151,7 @@ class Exporter {
                 std::optional<std::string> problem;
                 try {
                     conversion = jobs[i].convert();
+                    encodeImages(conversion);
                 } catch (const std::exception& error) {
                     problem = error.what();
                 }
