@@ -112,6 +112,7 @@ class ToolTextureExportTest : public ::testing::Test {
         for (size_t i = 0; i < bare.size(); ++i) {
             bare[i] = static_cast<uint8_t>(i % 251);
         }
+        work_.write("colors.lmp", writers::paletteBytes(colors));
         constexpr uint8_t kTexture = 0x44;
         work_.write(
             "textures.wad",
@@ -166,6 +167,38 @@ TEST_F(ToolTextureExportTest, TexturesBecomePicturesAndFaultyOnesAreNamed) {
     ASSERT_TRUE(fence.hasAlpha);
     EXPECT_EQ(fence.colors[0] >> 24U, 0U);
     EXPECT_EQ(fence.colors[5], color(9));
+}
+
+TEST_F(ToolTextureExportTest, PngAndInfoTakeWadEntriesByName) {
+    const ToolRun png =
+        runTool("png brick {fence --wad textures.wad --palette colors.lmp -o pics/", work_.path());
+    ASSERT_EQ(png.exitCode, 0) << png.err;
+    EXPECT_EQ(filesUnder(work_.path() / "pics"),
+              (std::vector<std::string>{"brick.png", "{fence.png"}));
+    EXPECT_EQ(decodePng(work_.path() / "pics/brick.png").colors.front(), color(pattern(0, 0, 0)));
+
+    const ToolRun info = runTool("info BRICK --wad textures.wad", work_.path());
+    ASSERT_EQ(info.exitCode, 0) << info.err;
+    EXPECT_NE(info.out.find("WAD2 entry: mip-mapped texture"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("16 x 8 pixels"), std::string::npos) << info.out;
+    const ToolRun odd = runTool("info odd --wad textures.wad --json", work_.path());
+    EXPECT_NE(
+        nlohmann::json::parse(odd.out)["wadEntry"]["content"]["error"].get<std::string>().find(
+            "multiples of 8"),
+        std::string::npos);
+}
+
+TEST(ToolPngKindsTest, PalettesAndColormapsBecomeImagesInOneCall) {
+    TempDir work;
+    const ToolRun png = runTool("png gfx/palette.lmp gfx/colormap.lmp --pak '" +
+                                    sampleArchive().string() + "' -o kinds/",
+                                work.path());
+    ASSERT_EQ(png.exitCode, 0) << png.err;
+    const DecodedPng swatch = decodePng(work.path() / "kinds/palette.png");
+    const DecodedPng colorMap = decodePng(work.path() / "kinds/colormap.png");
+    EXPECT_EQ(swatch.width * swatch.height, 256U);
+    EXPECT_EQ(colorMap.width, 256U);
+    EXPECT_EQ(colorMap.height, 64U);
 }
 
 } // namespace
