@@ -188,6 +188,48 @@ TEST_F(ToolTextureExportTest, PngAndInfoTakeWadEntriesByName) {
         std::string::npos);
 }
 
+TEST_F(ToolTextureExportTest, WadThenExportGivesBackPicturesOfPaletteColours) {
+    ASSERT_EQ(runTool("export textures.wad -o first", work_.path()).exitCode, 1); // odd and cut
+    const ToolRun made = runTool("wad first/brick.png first/{fence.png first/bare.png -o new.wad "
+                                 "--palette colors.lmp",
+                                 work_.path());
+    ASSERT_EQ(made.exitCode, 0) << made.err;
+    EXPECT_NE(made.out.find("every one of the 256 colours may be used"), std::string::npos);
+    const ToolRun back = runTool("export new.wad --palette colors.lmp -o second", work_.path());
+    ASSERT_EQ(back.exitCode, 0) << back.err;
+    for (const char* name : {"brick.png", "{fence.png", "bare.png"}) {
+        const DecodedPng first = decodePng(work_.path() / "first" / name);
+        const DecodedPng second = decodePng(work_.path() / "second" / name);
+        EXPECT_EQ(second.colors, first.colors) << name;
+        EXPECT_EQ(second.hasAlpha, first.hasAlpha) << name;
+    }
+}
+
+TEST_F(ToolTextureExportTest, WadLeavesOutFullbrightColoursAndRefusesLongNames) {
+    ASSERT_EQ(runTool("png brick --wad textures.wad --palette colors.lmp", work_.path()).exitCode,
+              0);
+    // Indices 0 and 1 map to themselves in both rows: fullbright.
+    work_.write("colormap.lmp", writers::colorMapBytes(2, [](uint32_t row, uint32_t index) {
+                    return static_cast<uint8_t>(row == 0 || index == 0 ? index : 1);
+                }));
+    const ToolRun made = runTool(
+        "wad brick.png -o lit.wad --palette colors.lmp --colormap colormap.lmp", work_.path());
+    ASSERT_EQ(made.exitCode, 0) << made.err;
+    EXPECT_NE(made.out.find("leaving out 2 fullbright colours"), std::string::npos) << made.out;
+    ASSERT_EQ(runTool("export lit.wad --palette colors.lmp -o lit", work_.path()).exitCode, 0);
+    // Pixel (0, 0) was index 0; the nearest colour left is index 2.
+    EXPECT_EQ(decodePng(work_.path() / "lit/brick.png").colors.front(), color(2));
+
+    fs::copy_file(work_.path() / "brick.png", work_.path() / "a_very_long_name.png");
+    const ToolRun tooLong =
+        runTool("wad a_very_long_name.png -o long.wad --palette colors.lmp", work_.path());
+    EXPECT_EQ(tooLong.exitCode, 1);
+    EXPECT_NE(tooLong.err.find("a_very_long_name has 16 characters; at most 15 fit"),
+              std::string::npos)
+        << tooLong.err;
+    EXPECT_FALSE(fs::exists(work_.path() / "long.wad"));
+}
+
 TEST(ToolPngKindsTest, PalettesAndColormapsBecomeImagesInOneCall) {
     TempDir work;
     const ToolRun png = runTool("png gfx/palette.lmp gfx/colormap.lmp --pak '" +

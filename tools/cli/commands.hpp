@@ -15,5 +15,6 @@ void addGltfCommand(CLI::App& app);
 void addMapCommand(CLI::App& app);
 void addPackCommand(CLI::App& app);
 void addExportCommand(CLI::App& app);
+void addWadCommand(CLI::App& app);
 
 } // namespace vexl::cli

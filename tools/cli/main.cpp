@@ -77,6 +77,7 @@ int main(int argc, char** argv) {
     vexl::cli::addMapCommand(app);
     vexl::cli::addPackCommand(app);
     vexl::cli::addExportCommand(app);
+    vexl::cli::addWadCommand(app);
     if (!subcommandKnown(app, argc, argv)) {
         return kUsage;
     }

@@ -71,4 +71,28 @@ std::vector<uint8_t> encodePng(uint32_t width, uint32_t height, const uint32_t* 
     return out;
 }
 
+DecodedPng decodePng(std::span<const uint8_t> bytes, const std::string& what) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_memory(&image, bytes.data(), bytes.size()) == 0) {
+        throw Failure(what + ": not a PNG image (" + image.message + ")");
+    }
+    image.format = PNG_FORMAT_RGBA;
+    std::vector<uint8_t> samples(PNG_IMAGE_SIZE(image));
+    if (png_image_finish_read(&image, nullptr, samples.data(), 0, nullptr) == 0) {
+        const std::string message = image.message;
+        png_image_free(&image);
+        throw Failure(what + ": cannot decode PNG image (" + message + ")");
+    }
+    DecodedPng decoded;
+    decoded.width = image.width;
+    decoded.height = image.height;
+    decoded.colors.reserve(samples.size() / 4);
+    for (size_t i = 0; i + 3 < samples.size(); i += 4) {
+        decoded.colors.push_back(uint32_t{samples[i + 3]} << 24U | uint32_t{samples[i]} << 16U |
+                                 uint32_t{samples[i + 1]} << 8U | samples[i + 2]);
+    }
+    return decoded;
+}
+
 } // namespace vexl::cli
