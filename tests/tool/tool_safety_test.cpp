@@ -71,8 +71,7 @@ TEST_F(ToolSafetyTest, FailedMultiFileWriteLeavesNothing) {
     fs::create_directories(work_.path() / "shots/flame_1.png");
     const ToolRun blocked = run("png progs/flame.spr" + pak() + " -o shots/flame.png");
     EXPECT_EQ(blocked.exitCode, 1);
-    EXPECT_NE(blocked.err.find("none of the files was written"), std::string::npos)
-        << blocked.err;
+    EXPECT_NE(blocked.err.find("none of the files was written"), std::string::npos) << blocked.err;
     EXPECT_EQ(everythingUnder(work_.path()),
               (std::vector<std::string>{"shots", "shots/flame_1.png"}));
 
@@ -81,6 +80,11 @@ TEST_F(ToolSafetyTest, FailedMultiFileWriteLeavesNothing) {
     const ToolRun failed = run("png flame.lmp --pak flame.pak -o made/deeper/");
     EXPECT_EQ(failed.exitCode, 1);
     EXPECT_FALSE(fs::exists(work_.path() / "made"));
+
+    // Nor does one for entries that were all refused.
+    work_.write("refused.pak", writers::buildPak({{"../up.txt", text("outside")}}));
+    EXPECT_EQ(run("extract refused.pak -o fresh/inner").exitCode, 1);
+    EXPECT_FALSE(fs::exists(work_.path() / "fresh"));
 }
 
 TEST_F(ToolSafetyTest, AnInputIsNeverReplaced) {

@@ -234,6 +234,21 @@ void OutputTree::commit() {
         }
     }
     committed_ = true;
+    removeEmptyMadeFolders();
+}
+
+void OutputTree::removeEmptyMadeFolders() noexcept {
+    // Innermost first; a folder that holds something stays.
+    for (auto made = madeFolders_.rbegin(); made != madeFolders_.rend(); ++made) {
+        if (rootFd_ >= 0) {
+            ::unlinkat(rootFd_, joined(*made, made->size()).c_str(), AT_REMOVEDIR);
+        }
+    }
+    madeFolders_.clear();
+    for (auto made = madeRoots_.rbegin(); made != madeRoots_.rend(); ++made) {
+        ::rmdir(made->c_str());
+    }
+    madeRoots_.clear();
 }
 
 void OutputTree::discard() noexcept {
@@ -246,17 +261,7 @@ void OutputTree::discard() noexcept {
         }
     }
     staged_.clear();
-    // Innermost first; a folder that holds something else stays.
-    for (auto made = madeFolders_.rbegin(); made != madeFolders_.rend(); ++made) {
-        if (rootFd_ >= 0) {
-            ::unlinkat(rootFd_, joined(*made, made->size()).c_str(), AT_REMOVEDIR);
-        }
-    }
-    madeFolders_.clear();
-    for (auto made = madeRoots_.rbegin(); made != madeRoots_.rend(); ++made) {
-        ::rmdir(made->c_str());
-    }
-    madeRoots_.clear();
+    removeEmptyMadeFolders();
     committed_ = true;
 }
 

@@ -44,7 +44,8 @@ class OutputTree {
     // when writing fails.
     void stage(const std::vector<std::string>& parts, std::span<const uint8_t> bytes);
 
-    // Renames every staged file into place.
+    // Renames every staged file into place, and removes the folders it made
+    // that stayed empty (all the outputs meant for them were refused).
     void commit();
 
     // Removes the staged files and the folders made; nothing stays.
@@ -62,6 +63,7 @@ class OutputTree {
     };
     int openFolder(const std::vector<std::string>& folder, bool make);
     void makeRoot(const std::filesystem::path& root);
+    void removeEmptyMadeFolders() noexcept;
 
     std::filesystem::path root_;
     int rootFd_ = -1;
