@@ -2,7 +2,7 @@
 // over the records, and failures as exceptions (vexalkit::Error).
 //
 // Built only on the entry points of vexalkit.hpp: it adds no export and
-// works alike against every build of the library. Every owner is move-only,
+// works alike against every build of the library. It needs C++20. Every owner is move-only,
 // starts empty, and empties its record with the matching Kill function (or
 // free) when destroyed; record() gives the record itself for the raw calls.
 // Views (spans, string_views, PictureView) stay valid while their owner
@@ -15,6 +15,10 @@
 // to be changed on one thread while used on another. checkMap serialises
 // itself because standard output is one per process.
 #pragma once
+
+#if __cplusplus < 202002L && !(defined(_MSVC_LANG) && _MSVC_LANG >= 202002L)
+#error "vexalkit_cpp.hpp needs C++20 (std::span); the raw vexalkit.hpp does not"
+#endif
 
 #include "vexalkit.hpp"
 #include "vexalkit/archives.hpp"

@@ -1,9 +1,11 @@
 // A program outside Vexalkit's build that uses the library as any other
 // project would: it writes a small PAK archive holding a model, lists the
-// archive, loads the model from inside it and checks what it read.
+// archive, loads the model from inside it (also through the C++ layer) and
+// checks what it read.
 //
 // Usage: consumer WORK_DIR   (the archive is written there)
 #include <vexalkit.hpp>
+#include <vexalkit_cpp.hpp>
 
 #include <cmath>
 #include <cstdint>
@@ -180,6 +182,17 @@ void loadModel(const std::string& path) {
     std::free(archive.data);
 }
 
+// The same model through the installed C++ layer.
+void loadModelWithTheLayer(const std::string& path) {
+    try {
+        const auto model = vexalkit::Model::load(path, "progs/tri.mdl");
+        check(model.frameCount() == 1 && model.findFrame("STAND") == 0u && model.vertexSlots() == 3,
+              "the C++ layer loads the model and finds its frame");
+    } catch (const vexalkit::Error& error) {
+        check(false, error.what());
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -204,6 +217,7 @@ int main(int argc, char** argv) {
     std::printf("%s:\n", path.c_str());
     listArchive(path, static_cast<uint32_t>(model.size()));
     loadModel(path);
+    loadModelWithTheLayer(path);
     if (failures != 0) {
         return 1;
     }
