@@ -101,7 +101,8 @@ void convertWad(Conversion& out, const std::string& stem, std::span<const uint8_
                 out.files.push_back(std::move(file));
             }
         } catch (const std::exception& failure) {
-            out.problems.push_back(stem + "/" + escapeForTerminal(name) + ": " + failure.what());
+            out.problems.push_back(escapeForTerminal(stem + "/" + name) + ": " +
+                                   escapeForTerminal(failure.what()));
         }
     }
 }

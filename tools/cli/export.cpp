@@ -153,7 +153,8 @@ class Exporter {
                     conversion = jobs[i].convert();
                     encodeImages(conversion);
                 } catch (const std::exception& error) {
-                    problem = error.what();
+                    // Library messages may quote a name's raw bytes.
+                    problem = escapeForTerminal(error.what());
                 }
                 const std::lock_guard<std::mutex> guard(lock);
                 if (failure_) {

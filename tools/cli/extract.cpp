@@ -181,7 +181,7 @@ class Extractor {
             warn(entry.name, "skipped, " + *reason);
         } else if (options_.verbose) {
             progress.clear();
-            std::printf("%s\n", escapeForTerminal(tree.shown(splitParts(entry.name))).c_str());
+            std::printf("%s\n", tree.shown(splitParts(entry.name)).c_str());
         }
     }
 

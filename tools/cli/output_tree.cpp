@@ -1,5 +1,7 @@
 #include "output_tree.hpp"
 
+#include "entry_names.hpp"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -83,7 +85,7 @@ OutputTree::OutputTree(const fs::path& root) : root_(root.empty() ? fs::path("."
     if (rootFd_ < 0) {
         const int error = errno;
         discard();
-        throw Failure(root_.string() + ": " +
+        throw Failure(escapeForTerminal(root_.string()) + ": " +
                       (error == ENOTDIR ? "not a folder" : systemMessage(error)));
     }
 }
@@ -113,7 +115,7 @@ void OutputTree::makeRoot(const fs::path& root) {
         if (::mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST) {
             const int error = errno;
             discard();
-            throw Failure(folder.string() + ": " + systemMessage(error));
+            throw Failure(escapeForTerminal(folder.string()) + ": " + systemMessage(error));
         }
         madeRoots_.push_back(folder);
     }
@@ -129,7 +131,7 @@ void OutputTree::protect(const fs::path& input) {
 
 std::string OutputTree::shown(const std::vector<std::string>& parts) const {
     const std::string below = joined(parts, parts.size());
-    return root_ == "." ? below : (root_ / below).string();
+    return escapeForTerminal(root_ == "." ? below : (root_ / below).string());
 }
 
 // The folder `folder` below the root, every part opened without following a
@@ -137,7 +139,7 @@ std::string OutputTree::shown(const std::vector<std::string>& parts) const {
 int OutputTree::openFolder(const std::vector<std::string>& folder, bool make) {
     Descriptor current(::dup(rootFd_));
     if (current.get() < 0) {
-        throw Failure(root_.string() + ": " + systemMessage(errno));
+        throw Failure(escapeForTerminal(root_.string()) + ": " + systemMessage(errno));
     }
     for (size_t i = 0; i < folder.size(); ++i) {
         const std::string& part = folder[i];

@@ -52,7 +52,7 @@ class OutputTree {
     void discard() noexcept;
 
     size_t stagedCount() const { return staged_.size(); }
-    // "ROOT/PART/PART" for messages.
+    // "ROOT/PART/PART" for messages, escaped for a terminal.
     std::string shown(const std::vector<std::string>& parts) const;
 
   private:

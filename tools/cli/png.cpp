@@ -113,7 +113,7 @@ void stageAll(OutputTree& tree, const Conversion& conversion, std::vector<std::s
             throw Failure(std::string(failure.what()) +
                           (others ? "; none of the files was written" : ""));
         }
-        lines.push_back("wrote " + escapeForTerminal(tree.shown({output.name})));
+        lines.push_back("wrote " + tree.shown({output.name}));
     }
 }
 

@@ -100,7 +100,7 @@ void runWad(const WadOptions& options) {
     tree.stage({place.name}, archive);
     tree.commit();
     std::printf("wrote %zu textures to %s (%zu bytes)\n", entries.size(),
-                escapeForTerminal(tree.shown({place.name})).c_str(), archive.size());
+                tree.shown({place.name}).c_str(), archive.size());
 }
 
 } // namespace
