@@ -3,6 +3,7 @@
 // scripts losslessly; extraction takes time in proportion to the entries.
 #include "tool_run.hpp"
 #include "writers/byte_writer.hpp"
+#include "writers/image_writer.hpp"
 
 #include <gtest/gtest.h>
 
@@ -110,8 +111,10 @@ TEST_F(ToolSafetyTest, NamesAreEscapedOnTheTerminalAndExactInJson) {
     const std::string latin = "caf\xe9\x80.txt";
     const std::string utf8 = "na\xc3\xafve.txt";
     work_.write("names.pak",
-                writers::buildPak(
-                    {{control, text("control")}, {latin, text("latin")}, {utf8, text("utf8")}}));
+                writers::buildPak({{control, text("control")},
+                                   {latin, text("latin")},
+                                   {utf8, text("utf8")},
+                                   {"pic\xe9.lmp", writers::pictureBytes(1, 1, {7})}}));
     const ToolRun listed = run("ls names.pak");
     ASSERT_EQ(listed.exitCode, 0) << listed.err;
     EXPECT_EQ(listed.out.find('\x1b'), std::string::npos);
@@ -123,7 +126,7 @@ TEST_F(ToolSafetyTest, NamesAreEscapedOnTheTerminalAndExactInJson) {
     ASSERT_EQ(json.exitCode, 0) << json.err;
     EXPECT_NE(json.out.find("caf\\u00e9\\u0080.txt"), std::string::npos) << json.out;
     const auto entries = nlohmann::json::parse(json.out)["entries"];
-    ASSERT_EQ(entries.size(), 3U);
+    ASSERT_EQ(entries.size(), 4U);
     // Every name given back as printed (UTF-8 of its characters) extracts
     // exactly that entry.
     for (const auto& entry : entries) {
@@ -134,7 +137,10 @@ TEST_F(ToolSafetyTest, NamesAreEscapedOnTheTerminalAndExactInJson) {
         EXPECT_EQ(back.exitCode, 0) << given << "\n" << back.err;
         EXPECT_EQ(everythingUnder(work_.path() / "back").size(), 1U) << given;
     }
-    EXPECT_EQ(readFile(work_.path() / "back" / utf8), text("utf8"));
+    EXPECT_EQ(readFile(work_.path() / "back" / "pic\xe9.lmp"), writers::pictureBytes(1, 1, {7}));
+    const ToolRun info = run("info --pak names.pak " + quoted("pic\xc3\xa9.lmp"));
+    EXPECT_EQ(info.exitCode, 0) << info.err;
+    EXPECT_NE(info.out.find("picture"), std::string::npos) << info.out;
 }
 
 double secondsToExtract(ToolRun (*runner)(const std::string&, const fs::path&), const TempDir& work,

@@ -3,6 +3,7 @@
 #include "commands.hpp"
 #include "gltf_model.hpp"
 #include "imaging.hpp"
+#include "inputs.hpp"
 #include "naming.hpp"
 #include "output_tree.hpp"
 
@@ -32,7 +33,9 @@ vexalkit::PictureView firstSkin(const Model& model, const std::string& what) {
 }
 
 void runGltf(const GltfOptions& options) {
-    const Source source{options.pak, options.file};
+    const Source source{options.pak, options.pak.empty()
+                                         ? options.file
+                                         : entryNameInPak(options.pak, options.file)};
     const Bytes bytes = loadBytes(source);
     if (vexalkit::whatIs(bytes) != FileType::Model) {
         throw vexalkit::Error(static_cast<int32_t>(vexalkit::Status::NotModel), source.describe());

@@ -1,5 +1,6 @@
 // info: what a file is, and a summary of the record its loader fills.
 #include "commands.hpp"
+#include "inputs.hpp"
 #include "json_print.hpp"
 #include "library.hpp"
 #include "sequences.hpp"
@@ -230,7 +231,9 @@ void addInfoCommand(CLI::App& app) {
             options->json ? printJson(summary) : printWadEntry(summary);
             return;
         }
-        const json summary = describe({options->address.pak, options->file});
+        const std::string& pak = options->address.pak;
+        const json summary =
+            describe({pak, pak.empty() ? options->file : entryNameInPak(pak, options->file)});
         if (options->json) {
             printJson(summary);
         } else {

@@ -7,12 +7,27 @@
 
 namespace vexl::cli {
 
+std::string entryNameInPak(const std::string& pak, const std::string& name) {
+    const std::vector<std::string> candidates = namesFromArgument(name);
+    if (candidates.size() > 1) {
+        refuseFolder(pak);
+        const PakDirectory directory = PakDirectory::read(pak);
+        for (const std::string& candidate : candidates) {
+            if (directory.find(candidate) != nullptr) {
+                return candidate;
+            }
+        }
+    }
+    return name;
+}
+
 InputFile readInput(const std::string& name, const InputAddress& address) {
     InputFile input;
     if (address.wad.empty()) {
         const Source source{address.pak, name};
-        const Bytes bytes = loadBytes(source);
         input.shown = source.describe();
+        const std::string chosen = address.pak.empty() ? name : entryNameInPak(address.pak, name);
+        const Bytes bytes = loadBytes({address.pak, chosen});
         input.bytes.assign(bytes.begin(), bytes.end());
         return input;
     }
@@ -21,7 +36,12 @@ InputFile readInput(const std::string& name, const InputAddress& address) {
         throw Failure(archive->shownName + ": --wad names a WAD2 archive, not a PAK archive");
     }
     input.shown = archive->shownName + ":" + name;
-    const VEXLWADENTRY_T* entry = archive->wad.find(name);
+    // A name copied from ls --json stands for the bytes of its characters.
+    const std::vector<std::string> candidates = namesFromArgument(name);
+    const VEXLWADENTRY_T* entry = nullptr;
+    for (size_t i = 0; i < candidates.size() && entry == nullptr; ++i) {
+        entry = archive->wad.find(candidates[i]);
+    }
     if (entry == nullptr) {
         throw Failure(escapeForTerminal(input.shown) + ": no such entry");
     }

@@ -26,6 +26,11 @@ struct InputFile {
     std::optional<VEXLWADENTRY_T> wadEntry; // set for an entry of a WAD2
 };
 
+// The entry of the PAK `pak` that `name` stands for: itself, or when the
+// PAK holds no such entry and `name` was copied from ls --json, the entry
+// named by the bytes of its characters.
+std::string entryNameInPak(const std::string& pak, const std::string& name);
+
 // Reads `name` from where `address` says; throws Failure naming it.
 InputFile readInput(const std::string& name, const InputAddress& address);
 
