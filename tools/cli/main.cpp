@@ -61,7 +61,7 @@ bool subcommandKnown(const CLI::App& app, int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"List, describe, extract and convert the data files of the game Vexal.",
+    CLI::App app{"List, describe, extract, convert and pack the data files of the game Vexal.",
                  "vexalkit"};
     app.require_subcommand(1);
     app.set_help_all_flag("--help-all", "show the help of every subcommand");

@@ -21,10 +21,6 @@ std::filesystem::path numbered(const std::filesystem::path& path, size_t index, 
     return result;
 }
 
-} // namespace vexl::cli
-
-namespace vexl::cli {
-
 OutputPlace outputPlace(const std::string& option, const std::string& defaultName) {
     if (option.empty()) {
         return {".", defaultName};

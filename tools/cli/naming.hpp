@@ -13,10 +13,6 @@ std::string baseName(const std::string& name);
 // width of the largest index.
 std::filesystem::path numbered(const std::filesystem::path& path, size_t index, size_t count);
 
-} // namespace vexl::cli
-
-namespace vexl::cli {
-
 // Where one command's output goes: a folder and a file name inside it.
 struct OutputPlace {
     std::filesystem::path folder;

@@ -153,9 +153,9 @@ void runPng(const PngOptions& options) {
 
 void addPngCommand(CLI::App& app) {
     auto options = std::make_shared<PngOptions>();
-    CLI::App* command = app.add_subcommand(
-        "png", "write pictures, sprites, model skins, palettes, colormaps and WAD2 pictures and "
-               "textures as PNG");
+    CLI::App* command =
+        app.add_subcommand("png", "write pictures, sprites, skins, palettes, colormaps and WAD2 "
+                                  "textures as PNG");
     command->add_option("FILE", options->files, "the files (or WAD2 entries with --wad)")
         ->required();
     addAddressOptions(*command, options->address);
