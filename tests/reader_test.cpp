@@ -1,164 +1,177 @@
-#include "frame/reader.hpp"
-#include "support/strings.hpp"
+#include "frame/cursor.hpp"
+#include "frame/name_field.hpp"
+#include "frame/path.hpp"
 
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
 
-using vexl::testing::OwnedString;
-
 namespace {
 
-struct Buffer {
-    std::vector<uint8_t> bytes;
-    const uint8_t* data = nullptr;
-    uint32_t size = 0;
-    uint32_t cursor = 0;
-    explicit Buffer(std::vector<uint8_t> content) : bytes(std::move(content)) {
-        data = bytes.empty() ? nullptr : bytes.data();
-        size = static_cast<uint32_t>(bytes.size());
-    }
-    Buffer(const Buffer& other) : Buffer(other.bytes) { cursor = other.cursor; }
-};
+using Bytes = std::vector<uint8_t>;
+using Lines = std::vector<std::pair<std::string, uint32_t>>;
 
-Buffer textBuffer(const std::string& text) {
-    return Buffer(std::vector<uint8_t>(text.begin(), text.end()));
+vexl::ByteCursor cursorOver(const Bytes& bytes) {
+    return {bytes.empty() ? nullptr : bytes.data(), static_cast<uint32_t>(bytes.size())};
 }
 
-// Every line the reader returns, with the cursor after each, up to and
-// including the first call that leaves the cursor where it was.
-std::vector<std::pair<std::string, uint32_t>> allLines(const std::string& text) {
-    Buffer buffer = textBuffer(text);
-    OwnedString line;
-    std::vector<std::pair<std::string, uint32_t>> lines;
+// Every line the cursor returns, with the position after each, up to and
+// including the first read that leaves the position where it was.
+Lines allLines(const std::string& text) {
+    vexl::ByteCursor cursor(reinterpret_cast<const uint8_t*>(text.data()),
+                            static_cast<uint32_t>(text.size()));
+    Lines lines;
     for (int guard = 0; guard < 100; ++guard) {
-        const uint32_t before = buffer.cursor;
-        vexl::vexlReadLine(buffer.data, buffer.size, buffer.cursor, line.get());
-        lines.emplace_back(line.text(), buffer.cursor);
-        if (buffer.cursor == before) {
+        const uint32_t before = cursor.position();
+        std::string line(cursor.readLine());
+        lines.emplace_back(std::move(line), cursor.position());
+        if (cursor.position() == before) {
             break;
         }
     }
     return lines;
 }
 
-using Lines = std::vector<std::pair<std::string, uint32_t>>;
-
 } // namespace
 
-TEST(Reader, ReadsLittleEndianIntegersAndFloatBitPatterns) {
-    Buffer buffer(std::vector<uint8_t>{1, 2, 3, 4, 1, 2, 3, 4});
-    uint32_t value = 0;
+TEST(Cursor, ReadsLittleEndianIntegersAndFloatBitPatterns) {
+    const Bytes bytes{1, 2, 3, 4, 1, 2, 3, 4};
+    vexl::ByteCursor cursor = cursorOver(bytes);
     float number = 0;
-    vexl::vexlReadLong(buffer.data, buffer.size, buffer.cursor, value);
-    vexl::vexlReadFloat(buffer.data, buffer.size, buffer.cursor, number);
+    EXPECT_EQ(cursor.readLong(), 0x04030201u);
+    cursor.readFloat(number);
     uint32_t bits = 0;
     std::memcpy(&bits, &number, 4);
-    EXPECT_EQ(value, 0x04030201u);
     EXPECT_EQ(bits, 0x04030201u);
-    EXPECT_EQ(buffer.cursor, 8u);
+    EXPECT_EQ(cursor.position(), 8u);
 }
 
-TEST(Reader, ShortReadsTakeWhatRemainsAndZeroTheRest) {
-    Buffer longs(std::vector<uint8_t>{0x34, 0x12});
+TEST(Cursor, ShortReadsTakeWhatRemainsAndZeroTheRest) {
+    const Bytes longs{0x34, 0x12};
+    vexl::ByteCursor longCursor = cursorOver(longs);
     uint32_t value = 0xFFFFFFFF;
-    vexl::vexlReadLong(longs.data, longs.size, longs.cursor, value);
+    longCursor.readLong(value);
     EXPECT_EQ(value, 0x1234u);
-    EXPECT_EQ(longs.cursor, 2u);
+    EXPECT_EQ(longCursor.position(), 2u);
 
-    Buffer vectors(std::vector<uint8_t>{1, 2, 3, 4, 5});
+    const Bytes vectors{1, 2, 3, 4, 5};
+    vexl::ByteCursor vectorCursor = cursorOver(vectors);
     VEXLVECTOR_T vector{1.0f, 2.0f, 3.0f};
-    vexl::vexlReadVec3(vectors.data, vectors.size, vectors.cursor, vector);
+    vectorCursor.readVec3(vector);
     uint32_t words[3];
     std::memcpy(words, &vector, 12);
     EXPECT_EQ(words[0], 0x04030201u);
     EXPECT_EQ(words[1], 0x05u);
     EXPECT_EQ(words[2], 0u);
-    EXPECT_EQ(vectors.cursor, 5u);
+    EXPECT_EQ(vectorCursor.position(), 5u);
 
-    Buffer run(std::vector<uint8_t>{7, 8});
+    const Bytes run{7, 8};
+    vexl::ByteCursor runCursor = cursorOver(run);
     uint8_t block[4] = {9, 9, 9, 9};
-    uint8_t* destination = block;
-    const uint32_t count = 4;
-    vexl::vexlReadBytes(run.data, run.size, run.cursor, destination, count);
-    EXPECT_EQ(std::vector<uint8_t>(block, block + 4), (std::vector<uint8_t>{7, 8, 0, 0}));
+    runCursor.readBytes(block, 4);
+    EXPECT_EQ(Bytes(block, block + 4), (Bytes{7, 8, 0, 0}));
 }
 
-TEST(Reader, ReadsNothingAtTheEndOrFromAnEmptyBuffer) {
-    for (Buffer buffer : {Buffer(std::vector<uint8_t>{1, 2}), Buffer(std::vector<uint8_t>{})}) {
-        buffer.cursor = buffer.size;
+TEST(Cursor, ReadsNothingAtTheEndOrFromAnEmptyBuffer) {
+    const Bytes two{1, 2};
+    for (const Bytes* bytes : {&two, static_cast<const Bytes*>(nullptr)}) {
+        vexl::ByteCursor cursor =
+            bytes != nullptr ? cursorOver(*bytes) : vexl::ByteCursor(nullptr, 8);
+        cursor.seek(cursor.size());
         uint8_t byte = 42;
         uint32_t value = 42;
         float number = 4.2f;
-        uint8_t triple[3] = {4, 2, 0};
-        vexl::vexlReadByte(buffer.data, buffer.size, buffer.cursor, byte);
-        vexl::vexlReadLong(buffer.data, buffer.size, buffer.cursor, value);
-        vexl::vexlReadFloat(buffer.data, buffer.size, buffer.cursor, number);
-        vexl::vexlReadByte3(buffer.data, buffer.size, buffer.cursor, triple);
+        cursor.readByte(byte);
+        cursor.readLong(value);
+        cursor.readFloat(number);
+        cursor.skip(10);
+        EXPECT_TRUE(cursor.readSpan(4).empty());
+        std::string_view text = "kept";
+        EXPECT_FALSE(cursor.readText(4, text));
+        EXPECT_EQ(text, "kept");
         EXPECT_EQ(byte, 42);
         EXPECT_EQ(value, 42u);
         EXPECT_EQ(number, 4.2f);
-        EXPECT_EQ(triple[0], 4);
-        EXPECT_EQ(buffer.cursor, buffer.size);
+        EXPECT_EQ(cursor.position(), cursor.size());
     }
 }
 
-TEST(Reader, ReadsTextFieldsUpToTheirFirstZero) {
-    Buffer buffer(std::vector<uint8_t>{'a', 'b', 0, 'c', 'd', 'w', 'x', 'y', 'z', 'q'});
-    OwnedString text;
-    vexl::vexlReadString(buffer.data, buffer.size, buffer.cursor, text.get(), 5);
-    EXPECT_EQ(text.text(), "ab");
-    EXPECT_EQ(buffer.cursor, 5u);
-    OwnedString preset("    ");
-    vexl::vexlReadString(buffer.data, buffer.size, buffer.cursor, preset.get(), 0);
-    EXPECT_EQ(preset.text(), "wxyz");
-    vexl::vexlReadString(buffer.data, buffer.size, buffer.cursor, text.get(), 16);
-    EXPECT_EQ(text.text(), "q");
-    EXPECT_EQ(buffer.cursor, buffer.size);
-    vexl::vexlReadString(buffer.data, buffer.size, buffer.cursor, text.get(), 16);
-    EXPECT_EQ(text.text(), "q") << "nothing left: the destination stays";
+TEST(Cursor, ReadsTextFieldsUpToTheirFirstZeroAndMovesPastTheField) {
+    const Bytes bytes{'a', 'b', 0, 'c', 'd', 'w', 'x', 'y', 'z', 'q'};
+    vexl::ByteCursor cursor = cursorOver(bytes);
+    EXPECT_EQ(cursor.readText(5), "ab");
+    EXPECT_EQ(cursor.position(), 5u);
+    EXPECT_EQ(cursor.readText(4), "wxyz");
+    EXPECT_EQ(cursor.readText(16), "q");
+    EXPECT_EQ(cursor.position(), cursor.size());
 }
 
 // Fields are searched for their zero a word at a time: the first zero must be
 // found wherever it stands, also next to bytes whose high bit is set or that
 // are 1 (the values a word-wise search can mistake for zeros).
-TEST(Reader, FindsTheFirstZeroOfAFieldAtEveryPosition) {
+TEST(Cursor, FindsTheFirstZeroOfAFieldAtEveryPosition) {
     for (const uint8_t filler : {uint8_t{'a'}, uint8_t{0x01}, uint8_t{0x80}, uint8_t{0xFF}}) {
         for (uint32_t width = 1; width <= 72; ++width) {
             for (uint32_t zeroAt = 0; zeroAt <= width; ++zeroAt) {
-                std::vector<uint8_t> bytes(width, filler);
+                Bytes bytes(width, filler);
                 if (zeroAt < width) {
                     bytes[zeroAt] = 0;
                     for (uint32_t after = zeroAt + 1; after < width; after += 2) {
                         bytes[after] = 0x01;
                     }
                 }
-                Buffer buffer(bytes);
-                bool taken = false;
-                const std::string_view text =
-                    vexl::vexlReadField(buffer.data, buffer.size, buffer.cursor, width, taken);
-                ASSERT_EQ(text.size(), zeroAt) << "width " << width << ", filler " << +filler;
-                ASSERT_EQ(buffer.cursor, width);
+                vexl::ByteCursor cursor = cursorOver(bytes);
+                ASSERT_EQ(cursor.readText(width).size(), zeroAt)
+                    << "width " << width << ", filler " << +filler;
+                ASSERT_EQ(cursor.position(), width);
             }
         }
     }
 }
 
-TEST(Reader, SpansViewTheBytesThatRemainWithoutCopying) {
-    Buffer buffer(std::vector<uint8_t>{1, 2, 3, 4, 5});
-    const auto first = vexl::vexlReadSpan(buffer.data, buffer.size, buffer.cursor, 3);
-    EXPECT_EQ(first.data(), buffer.data);
+TEST(Cursor, SpansViewTheBytesThatRemainWithoutCopying) {
+    const Bytes bytes{1, 2, 3, 4, 5};
+    vexl::ByteCursor cursor = cursorOver(bytes);
+    const auto first = cursor.readSpan(3);
+    EXPECT_EQ(first.data(), bytes.data());
     EXPECT_EQ(first.size(), 3u);
-    EXPECT_EQ(buffer.cursor, 3u);
-    const auto rest = vexl::vexlReadSpan(buffer.data, buffer.size, buffer.cursor, 16);
-    EXPECT_EQ(std::vector<uint8_t>(rest.begin(), rest.end()), (std::vector<uint8_t>{4, 5}));
-    EXPECT_EQ(buffer.cursor, 5u);
-    EXPECT_TRUE(vexl::vexlReadSpan(buffer.data, buffer.size, buffer.cursor, 1).empty());
-    EXPECT_EQ(buffer.cursor, 5u);
+    const auto rest = cursor.readSpan(16);
+    EXPECT_EQ(Bytes(rest.begin(), rest.end()), (Bytes{4, 5}));
+    EXPECT_EQ(cursor.position(), 5u);
 }
 
-TEST(Reader, SplitsLinesAtCrLfAndLoneLfAndReturnsTheLastLineWhole) {
+TEST(Cursor, WholeReadsTakeAllTheirBytesOrNothing) {
+    const Bytes bytes{1, 0, 0, 0, 2, 0};
+    vexl::ByteCursor cursor = cursorOver(bytes);
+    uint32_t value = 0;
+    ASSERT_TRUE(cursor.readWholeLong(value));
+    EXPECT_EQ(value, 1u);
+    EXPECT_FALSE(cursor.readWholeLong(value));
+    EXPECT_EQ(value, 1u);
+    EXPECT_EQ(cursor.position(), 4u);
+    EXPECT_FALSE(cursor.skipWhole(3));
+    EXPECT_FALSE(cursor.skipWhole(uint64_t{1} << 62, 8)) << "a product that wraps";
+    EXPECT_TRUE(cursor.skipWhole(1, 2));
+    EXPECT_EQ(cursor.position(), 6u);
+}
+
+TEST(Cursor, SectionsAreGivenOnlyWhenTheyLieWhollyInside) {
+    const Bytes bytes{1, 2, 3, 4, 5, 6, 7, 8};
+    const vexl::ByteCursor cursor = cursorOver(bytes);
+    const auto section = cursor.section(4, 4);
+    ASSERT_TRUE(section.has_value());
+    vexl::SectionCursor inside = *section;
+    EXPECT_EQ(inside.readLong(), 0x08070605u);
+    EXPECT_EQ(inside.remaining(), 0u);
+    EXPECT_TRUE(cursor.section(8, 0).has_value());
+    EXPECT_FALSE(cursor.section(4, 5).has_value());
+    EXPECT_FALSE(cursor.section(9, 0).has_value());
+    EXPECT_FALSE(cursor.section(0xFFFFFFFFu, 0xFFFFFFFFu).has_value());
+}
+
+TEST(Cursor, SplitsLinesAtCrLfAndLoneLfAndReturnsTheLastLineWhole) {
     EXPECT_EQ(allLines("ab\r\ncd"), (Lines{{"ab", 4}, {"cd", 6}, {"", 6}}));
     EXPECT_EQ(allLines("ab\r\nc"), (Lines{{"ab", 4}, {"c", 5}, {"", 5}}));
     EXPECT_EQ(allLines("a\nb\r"), (Lines{{"a", 2}, {"b\r", 4}, {"", 4}}));
@@ -170,23 +183,39 @@ TEST(Reader, SplitsLinesAtCrLfAndLoneLfAndReturnsTheLastLineWhole) {
     EXPECT_EQ(allLines(std::string("a\0b\n", 4)), (Lines{{std::string("a\0b", 3), 4}, {"", 4}}));
 }
 
-TEST(Reader, ReusesTheDestinationBlockInsteadOfAllocatingPerRead) {
-    std::string text;
-    for (int i = 0; i < 1000; ++i) {
-        text += "line " + std::to_string(i) + "\r\n";
+// Directory names take a fast road when they are plain but for "/"; every
+// name must come out as the walk over its parts cleans it. Random names
+// from the bytes that matter, at every length a field holds, for a PAK's
+// 56-byte field and for a field too short to be looked at in blocks.
+TEST(NameField, CleansEveryNameAsTheWalkOverItsPartsDoes) {
+    const char alphabet[] = {'a', 'B', '/', '\\', ' ', '.', '\0', '\t', 'z'};
+    std::mt19937 random(17);
+    for (const size_t width : {size_t{56}, size_t{15}}) {
+        for (int round = 0; round < 20000; ++round) {
+            char field[56];
+            const size_t length = random() % (width + 1);
+            for (size_t i = 0; i < width; ++i) {
+                field[i] = i < length ? alphabet[random() % sizeof(alphabet)] : '\0';
+            }
+            const std::string_view text = vexl::fieldText(field, width);
+            std::string expected(text.size() + 2, '\0');
+            expected.resize(vexl::cleanPathByParts(text, true, expected.data()));
+
+            char name[64];
+            std::memset(name, 0x5A, sizeof(name));
+            vexl::cleanNameFieldInto(field, width, name, sizeof(name));
+            ASSERT_EQ(std::string(name, std::strlen(name)), expected)
+                << "field \"" << std::string(text) << "\"";
+            for (size_t i = expected.size(); i < sizeof(name); ++i) {
+                ASSERT_EQ(name[i], '\0') << "the rest of the name is zero";
+            }
+        }
     }
-    Buffer buffer = textBuffer(text);
-    OwnedString line(std::string(64, ' '));
-    const char* block = line.get().data;
-    int lines = 0;
-    for (uint32_t before = ~0u; before != buffer.cursor; ++lines) {
-        before = buffer.cursor;
-        vexl::vexlReadLine(buffer.data, buffer.size, buffer.cursor, line.get());
-        ASSERT_EQ(line.get().data, block);
-    }
-    EXPECT_EQ(lines, 1001);
-    for (uint32_t cursor = 0; cursor < buffer.size;) {
-        vexl::vexlReadString(buffer.data, buffer.size, cursor, line.get(), 8);
-        ASSERT_EQ(line.get().data, block);
-    }
+}
+
+TEST(NameField, CutsANameToTheRoomThereIs) {
+    const char field[16] = {'a', '/', 'b', 'c', 'd', 'e', 'f', 'g'};
+    char name[5];
+    vexl::cleanNameFieldInto(field, sizeof(field), name, sizeof(name));
+    EXPECT_EQ(std::string(name), "a\\bc");
 }

@@ -134,3 +134,38 @@ TEST_F(WadTest, ReadingOverAHeldDirectoryReplacesItWithoutFreeingTheOldEntries) 
     EXPECT_STREQ(first[1].name, "floor");
     std::free(first);
 }
+
+// Entries are decoded several at a time: every entry of a long directory,
+// at every place in such a group and in the rest after the last one, comes
+// out whole, its name cut at the first zero and every other byte zero.
+TEST_F(WadTest, DecodesEveryEntryOfALongDirectoryExactly) {
+    const std::string names[] = {std::string("ab\0junk", 7),
+                                 "sixteen_chars_ok",
+                                 "",
+                                 std::string("\0\0\0x", 4),
+                                 "door",
+                                 std::string("k\0\0\0\0\x01", 6),
+                                 "water_fall",
+                                 std::string("abcdefghijklmno\0", 16),
+                                 "last"};
+    constexpr uint32_t kCount = std::size(names);
+    ByteWriter archive;
+    wadHeader(archive, kCount, 12);
+    for (uint32_t i = 0; i < kCount; ++i) {
+        wadEntry(archive, names[i], 0x01020304u * (i + 1), 1000 + i, 0xFFFFFFF0u + i,
+                 static_cast<uint8_t>(0x40 + i), static_cast<uint8_t>(i), 0xFF);
+    }
+    ASSERT_EQ(read(archive.take()), 0);
+    for (uint32_t i = 0; i < kCount; ++i) {
+        VEXLWADENTRY_T expected;
+        std::memset(&expected, 0, sizeof(expected));
+        const std::string name = names[i].substr(0, names[i].find('\0')).substr(0, 16);
+        std::memcpy(expected.name, name.data(), name.size());
+        expected.filePos = 0x01020304u * (i + 1);
+        expected.diskLen = 1000 + i;
+        expected.fileLen = 0xFFFFFFF0u + i;
+        expected.entryType = static_cast<uint8_t>(0x40 + i);
+        expected.compression = static_cast<uint8_t>(i);
+        EXPECT_EQ(std::memcmp(&info.entries[i], &expected, sizeof(expected)), 0) << "entry " << i;
+    }
+}

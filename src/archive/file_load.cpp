@@ -48,7 +48,11 @@ int32_t loadFromArchive(FBSTRING& archiveName, std::string_view name, uint8_t*& 
         bufferSize = entry->fileLen;
         // The read fills every byte or the block is freed again.
         buffer = allocBlockForOverwrite<uint8_t>(entry->fileLen);
-        if (buffer != nullptr) {
+        // A block that cannot be had is reported as no entry at all, the size
+        // asked for left in `bufferSize`.
+        if (buffer == nullptr) {
+            result = status::kEntryNoMemory;
+        } else {
             result = readSpan(stringView(archiveName), entry->filePos, buffer, entry->fileLen);
             if (result != status::kOk) {
                 freeBlock(buffer);
@@ -77,7 +81,7 @@ int32_t loadFromDisk(std::string_view name, uint8_t*& buffer, uint32_t& bufferSi
     // The read fills every byte or the block is freed again.
     uint8_t* block = allocBlockForOverwrite<uint8_t>(length);
     if (block == nullptr) {
-        return status::kIoError;
+        return status::kFileNoMemory;
     }
     if (!platform::readAt(handle.slot(), 0, block, static_cast<uint32_t>(length))) {
         freeBlock(block);
@@ -103,12 +107,12 @@ int32_t packFileLoad(FBSTRING& archiveName, FBSTRING& fileName, uint8_t*& buffer
 }
 
 int32_t fetchNamedFile(FBSTRING& archiveName, FBSTRING& fileName, std::string_view extension,
-                       LoadedBytes& bytes) {
+                       OwnedBlock<uint8_t>& bytes, uint32_t& size) {
     forceTypeString(fileName, extension);
     if (stringLength(fileName) == 0) {
         return status::kNoFileName;
     }
-    return packFileLoad(archiveName, fileName, bytes.data, bytes.size);
+    return packFileLoad(archiveName, fileName, bytes.receive(), size);
 }
 
 } // namespace vexl

@@ -3,41 +3,30 @@
 #include "archive/open_file.hpp"
 
 #include "frame/blocks.hpp"
+#include "frame/cursor.hpp"
 #include "frame/fbstring.hpp"
+#include "frame/name_field.hpp"
 #include "frame/path.hpp"
-#include "frame/reader.hpp"
 #include "frame/status.hpp"
 #include "platform/platform.hpp"
 
 #include <cstring>
-#include <memory>
 
 namespace vexl {
 namespace {
 
-struct FreeDeleter {
-    void operator()(void* block) const { std::free(block); }
-};
-
-// Only the text before the first zero byte of the name field is a name:
-// writers leave junk in the padding, and cleaning it could change the name.
-void fillEntryName(std::string_view field, char (&name)[64]) {
-    char cleaned[pak::kNameFieldSize + 2];
-    const size_t length = cleanPathInto(field, true, cleaned);
-    std::memcpy(name, cleaned, length < sizeof(name) ? length : sizeof(name) - 1);
-}
-
-void fillEntries(const uint8_t* directory, uint32_t directoryLength, uint64_t archiveLength,
-                 VEXLPACKENTRY_T* entries) {
-    uint32_t cursor = 0;
-    for (VEXLPACKENTRY_T* entry = entries; cursor < directoryLength; ++entry) {
-        bool taken = false;
-        const std::string_view name =
-            vexlReadField(directory, directoryLength, cursor, pak::kNameFieldSize, taken);
-        fillEntryName(name, entry->name);
-        vexlReadLong(directory, directoryLength, cursor, entry->filePos);
-        vexlReadLong(directory, directoryLength, cursor, entry->fileLen);
-        const uint64_t end = static_cast<uint64_t>(entry->filePos) + entry->fileLen;
+// The directory, read whole into memory, decoded entry by entry at the
+// entries' fixed offsets. Only the text before the first zero byte of a
+// name field is a name: writers leave junk in the padding, and cleaning it
+// could change the name.
+void fillEntries(SectionCursor directory, uint64_t archiveLength, VEXLPACKENTRY_T* entries) {
+    for (VEXLPACKENTRY_T* entry = entries; directory.remaining() != 0; ++entry) {
+        const uint8_t* const fields = directory.readSpan(pak::kEntrySize).data();
+        cleanNameFieldInto(reinterpret_cast<const char*>(fields), pak::kNameFieldSize, entry->name,
+                           sizeof(entry->name));
+        entry->filePos = loadLong(fields + pak::kNameFieldSize);
+        entry->fileLen = loadLong(fields + pak::kNameFieldSize + 4);
+        const uint64_t end = uint64_t{entry->filePos} + entry->fileLen;
         entry->valid =
             entry->filePos >= pak::kHeaderSize && entry->fileLen != 0 && end <= archiveLength;
     }
@@ -51,37 +40,33 @@ int32_t readOpenArchive(int slot, uint64_t archiveLength, VEXLPACKINFO_T& info) 
     if (!platform::readAt(slot, 0, header, headerBytes)) {
         return status::kIoError;
     }
-    if (std::memcmp(header, pak::kMagic, 4) != 0) {
+    if (std::memcmp(header, pak::kMagic, pak::kMagicSize) != 0) {
         return status::kNotPak;
     }
-    const uint8_t* headerData = header;
-    const uint32_t headerSize = pak::kHeaderSize;
-    uint32_t cursor = 4;
-    uint32_t dirOffset = 0;
-    uint32_t dirLength = 0;
-    vexlReadLong(headerData, headerSize, cursor, dirOffset);
-    vexlReadLong(headerData, headerSize, cursor, dirLength);
+    ByteCursor fields(header, pak::kHeaderSize);
+    fields.seek(pak::kMagicSize);
+    const uint32_t dirOffset = fields.readLong();
+    const uint32_t dirLength = fields.readLong();
     if (dirLength == 0 || dirLength % pak::kEntrySize != 0 || dirOffset < pak::kHeaderSize ||
-        static_cast<uint64_t>(dirOffset) + dirLength > archiveLength) {
+        uint64_t{dirOffset} + dirLength > archiveLength) {
         return status::kPakCorrupted;
     }
     const uint32_t entryCount = dirLength / pak::kEntrySize;
-    std::unique_ptr<uint8_t, FreeDeleter> directory(allocBlock<uint8_t>(dirLength));
-    auto* entries = allocBlock<VEXLPACKENTRY_T>(entryCount);
-    if (directory == nullptr || entries == nullptr) {
-        freeBlock(entries);
-        return status::kIoError;
+    // The read below fills every byte of the directory or fails.
+    const OwnedBlock<uint8_t> directory(allocBlockForOverwrite<uint8_t>(dirLength));
+    OwnedBlock<VEXLPACKENTRY_T> entries(allocBlock<VEXLPACKENTRY_T>(entryCount));
+    if (!directory || !entries) {
+        return status::kPakNoMemory;
     }
     if (!platform::readAt(slot, dirOffset, directory.get(), dirLength)) {
-        freeBlock(entries);
         return status::kIoError;
     }
-    fillEntries(directory.get(), dirLength, archiveLength, entries);
-    std::memcpy(info.magic, pak::kMagic, 5);
+    fillEntries(SectionCursor(directory.get(), dirLength), archiveLength, entries.get());
+    std::memcpy(info.magic, pak::kMagic, sizeof(info.magic));
     info.dirOffset = dirOffset;
     info.dirLength = dirLength;
     info.entryCount = entryCount;
-    info.entries = entries;
+    info.entries = entries.release();
     return status::kOk;
 }
 

@@ -16,6 +16,7 @@ constexpr uint32_t kHeaderSize = 12;
 constexpr uint32_t kEntrySize = 64;
 constexpr uint32_t kNameFieldSize = 56;
 constexpr char kMagic[] = "PACK";
+constexpr uint32_t kMagicSize = 4;
 } // namespace pak
 
 int32_t packInfoRead(FBSTRING& archiveName, VEXLPACKINFO_T& info);

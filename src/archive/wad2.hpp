@@ -20,6 +20,7 @@ constexpr uint32_t kHeaderSize = 12;
 constexpr uint32_t kEntrySize = 32;
 constexpr uint32_t kPaddingSize = 2;
 constexpr uint32_t kNameFieldSize = 16;
+constexpr uint32_t kNameOffset = 16;
 } // namespace wad2
 
 // Fills an empty record; on failure (12: not a WAD2 archive, 13: no entries,

@@ -7,7 +7,7 @@
 extern "C" {
 
 int32_t vexlPackInfoRead(FBSTRING& archiveName, VEXLPACKINFO_T& info) {
-    return vexl::guarded(vexl::status::kIoError,
+    return vexl::guarded(vexl::status::kPakNoMemory,
                          [&] { return vexl::packInfoRead(archiveName, info); });
 }
 
@@ -17,7 +17,7 @@ void vexlPackInfoKill(VEXLPACKINFO_T& info) {
 
 int32_t vexlPackFileLoad(FBSTRING& archiveName, FBSTRING& fileName, uint8_t*& buffer,
                          uint32_t& bufferSize) {
-    return vexl::guarded(vexl::status::kIoError, [&] {
+    return vexl::guarded(vexl::status::kFileNoMemory, [&] {
         return vexl::packFileLoad(archiveName, fileName, buffer, bufferSize);
     });
 }

@@ -30,12 +30,12 @@ void vexlSpriteKill(VEXLSPRITE_T& sprite) {
 
 int32_t vexlPaletteLoad(const uint8_t* const& buffer, const uint32_t& bufferSize,
                         VEXLPALETTE_T& palette) {
-    return vexl::guarded(vexl::status::kNotPalette,
+    return vexl::guarded(vexl::status::kPaletteNoMemory,
                          [&] { return vexl::paletteLoad(buffer, bufferSize, palette); });
 }
 
 int32_t vexlPaletteLoad(FBSTRING& archiveName, FBSTRING& fileName, VEXLPALETTE_T& palette) {
-    return vexl::guarded(vexl::status::kIoError, [&] {
+    return vexl::guarded(vexl::status::kFileNoMemory, [&] {
         return vexl::loadByName(archiveName, fileName, ".lmp",
                                 [&](const uint8_t* const& bytes, const uint32_t& size) {
                                     return vexl::paletteLoad(bytes, size, palette);
@@ -45,12 +45,12 @@ int32_t vexlPaletteLoad(FBSTRING& archiveName, FBSTRING& fileName, VEXLPALETTE_T
 
 int32_t vexlColorMapLoad(const uint8_t* const& buffer, const uint32_t& bufferSize,
                          VEXLPALETTE_T& palette) {
-    return vexl::guarded(vexl::status::kNotColorMap,
+    return vexl::guarded(vexl::status::kColorMapNoMemory,
                          [&] { return vexl::colorMapLoad(buffer, bufferSize, palette); });
 }
 
 int32_t vexlColorMapLoad(FBSTRING& archiveName, FBSTRING& fileName, VEXLPALETTE_T& palette) {
-    return vexl::guarded(vexl::status::kIoError, [&] {
+    return vexl::guarded(vexl::status::kFileNoMemory, [&] {
         return vexl::loadByName(archiveName, fileName, ".lmp",
                                 [&](const uint8_t* const& bytes, const uint32_t& size) {
                                     return vexl::colorMapLoad(bytes, size, palette);
@@ -60,12 +60,12 @@ int32_t vexlColorMapLoad(FBSTRING& archiveName, FBSTRING& fileName, VEXLPALETTE_
 
 int32_t vexlPictureLoad(const uint8_t* const& buffer, const uint32_t& bufferSize,
                         VEXLPICTURE_T& picture) {
-    return vexl::guarded(vexl::status::kNotPicture,
+    return vexl::guarded(vexl::status::kPictureNoMemory,
                          [&] { return vexl::pictureLoad(buffer, bufferSize, picture); });
 }
 
 int32_t vexlPictureLoad(FBSTRING& archiveName, FBSTRING& fileName, VEXLPICTURE_T& picture) {
-    return vexl::guarded(vexl::status::kIoError, [&] {
+    return vexl::guarded(vexl::status::kFileNoMemory, [&] {
         return vexl::loadByName(archiveName, fileName, ".lmp",
                                 [&](const uint8_t* const& bytes, const uint32_t& size) {
                                     return vexl::pictureLoad(bytes, size, picture);
@@ -75,12 +75,12 @@ int32_t vexlPictureLoad(FBSTRING& archiveName, FBSTRING& fileName, VEXLPICTURE_T
 
 int32_t vexlSpriteLoad(const uint8_t* const& buffer, const uint32_t& bufferSize,
                        VEXLSPRITE_T& sprite) {
-    return vexl::guarded(vexl::status::kSpriteBadMagic,
+    return vexl::guarded(vexl::status::kSpriteNoMemory,
                          [&] { return vexl::spriteLoad(buffer, bufferSize, sprite); });
 }
 
 int32_t vexlSpriteLoad(FBSTRING& archiveName, FBSTRING& fileName, VEXLSPRITE_T& sprite) {
-    return vexl::guarded(vexl::status::kIoError, [&] {
+    return vexl::guarded(vexl::status::kFileNoMemory, [&] {
         return vexl::loadByName(archiveName, fileName, ".spr",
                                 [&](const uint8_t* const& bytes, const uint32_t& size) {
                                     return vexl::spriteLoad(bytes, size, sprite);

@@ -9,7 +9,7 @@ int32_t vexlMapLoad(const uint8_t* const& buffer, const uint32_t& bufferSize) {
 }
 
 int32_t vexlMapLoad(FBSTRING& archiveName, FBSTRING& fileName) {
-    return vexl::guarded(vexl::status::kIoError, [&] {
+    return vexl::guarded(vexl::status::kFileNoMemory, [&] {
         return vexl::loadByName(archiveName, fileName, ".map",
                                 [&](const uint8_t* const& bytes, const uint32_t& size) {
                                     return vexl::mapLoad(bytes, size);

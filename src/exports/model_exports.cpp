@@ -41,12 +41,12 @@ int32_t vexlFrameNumber(const VEXLMODEL_T& model, const FBSTRING& name) {
 
 int32_t vexlModelLoad(const uint8_t* const& buffer, const uint32_t& bufferSize,
                       VEXLMODEL_T& model) {
-    return vexl::guarded(vexl::status::kNotModel,
+    return vexl::guarded(vexl::status::kModelNoMemory,
                          [&] { return vexl::modelLoad(buffer, bufferSize, model); });
 }
 
 int32_t vexlModelLoad(FBSTRING& archiveName, FBSTRING& fileName, VEXLMODEL_T& model) {
-    return vexl::guarded(vexl::status::kIoError, [&] {
+    return vexl::guarded(vexl::status::kFileNoMemory, [&] {
         return vexl::loadByName(archiveName, fileName, ".mdl",
                                 [&](const uint8_t* const& bytes, const uint32_t& size) {
                                     return vexl::modelLoad(bytes, size, model);

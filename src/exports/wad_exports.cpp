@@ -7,7 +7,7 @@ extern "C" {
 
 int32_t VEXLWADGETINFO(const uint8_t* const& buffer, const uint32_t& bufferSize,
                        VEXLWADINFO_T& info) {
-    return vexl::guarded(vexl::status::kWadBadDirectory,
+    return vexl::guarded(vexl::status::kWadNoMemory,
                          [&] { return vexl::wadGetInfo(buffer, bufferSize, info); });
 }
 

@@ -40,4 +40,37 @@ template <class T> void freeBlock(T*& block) {
     block = nullptr;
 }
 
+// The owner of one free()-able block: frees it when it goes out of scope,
+// unless it was handed on with release().
+template <class T> class OwnedBlock {
+  public:
+    OwnedBlock() = default;
+    explicit OwnedBlock(T* block) : block_(block) {}
+    ~OwnedBlock() { freeBlock(block_); }
+    OwnedBlock(const OwnedBlock&) = delete;
+    OwnedBlock& operator=(const OwnedBlock&) = delete;
+    OwnedBlock(OwnedBlock&& other) noexcept : block_(other.release()) {}
+    OwnedBlock& operator=(OwnedBlock&& other) noexcept {
+        if (this != &other) {
+            freeBlock(block_);
+            block_ = other.release();
+        }
+        return *this;
+    }
+
+    T* get() const { return block_; }
+    // The pointer itself, for a call that hands a block back through a
+    // reference (it frees what the pointer held first).
+    T*& receive() { return block_; }
+    [[nodiscard]] T* release() {
+        T* const block = block_;
+        block_ = nullptr;
+        return block;
+    }
+    explicit operator bool() const { return block_ != nullptr; }
+
+  private:
+    T* block_ = nullptr;
+};
+
 } // namespace vexl

@@ -15,7 +15,7 @@ template <class T> [[nodiscard]] inline bool checkedAdd(T left, T right, T& sum)
 }
 
 // A position that a survey pass moves through data it has not read yet. It
-// never wraps: once a step would leave `limit` the survey is over-run.
+// never wraps: a step that would leave `limit` is refused.
 class SurveyPosition {
   public:
     explicit SurveyPosition(uint64_t start, uint64_t limit) : position_(start), limit_(limit) {}
@@ -23,7 +23,6 @@ class SurveyPosition {
     // Moves by `count` bytes; false when that runs past the limit.
     [[nodiscard]] bool advance(uint64_t count) {
         if (count > limit_ || position_ > limit_ - count) {
-            overrun_ = true;
             return false;
         }
         position_ += count;
@@ -32,19 +31,12 @@ class SurveyPosition {
     // Moves by `count` × `width` bytes, checked.
     [[nodiscard]] bool advance(uint64_t count, uint64_t width) {
         uint64_t bytes = 0;
-        if (!checkedMul(count, width, bytes)) {
-            overrun_ = true;
-            return false;
-        }
-        return advance(bytes);
+        return checkedMul(count, width, bytes) && advance(bytes);
     }
-    uint64_t position() const { return position_; }
-    bool overrun() const { return overrun_; }
 
   private:
     uint64_t position_;
     uint64_t limit_;
-    bool overrun_ = false;
 };
 
 } // namespace vexl

@@ -64,41 +64,4 @@ bool stringAssign(FBSTRING& text, std::string_view value) {
     return true;
 }
 
-bool stringAppend(FBSTRING& text, std::string_view value) {
-    const uint32_t oldLength = stringLength(text);
-    if (value.size() > static_cast<size_t>(kLengthMask) - 1 - oldLength) {
-        return false;
-    }
-    const auto count = static_cast<uint32_t>(value.size());
-    if (text.data != nullptr && value.data() >= text.data &&
-        value.data() < text.data + usableCapacity(text) + 1) {
-        // Appending part of itself: take a copy first, growth may move the block.
-        std::string_view own = value;
-        char* copy = static_cast<char*>(std::malloc(count + 1));
-        if (copy == nullptr) {
-            return false;
-        }
-        std::memcpy(copy, own.data(), count);
-        const bool done = stringAppend(text, std::string_view(copy, count));
-        std::free(copy);
-        return done;
-    }
-    if (!reserve(text, oldLength + count)) {
-        return false;
-    }
-    if (count != 0) {
-        std::memcpy(text.data + oldLength, value.data(), count);
-    }
-    text.data[oldLength + count] = '\0';
-    text.length = static_cast<int32_t>(oldLength + count);
-    return true;
-}
-
-void stringRelease(FBSTRING& text) {
-    std::free(text.data);
-    text.data = nullptr;
-    text.length = 0;
-    text.capacity = 0;
-}
-
 } // namespace vexl

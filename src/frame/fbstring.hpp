@@ -24,10 +24,8 @@ inline std::string_view stringView(const FBSTRING& text) {
 }
 
 // Replaces the text. The block is reused when it is large enough and grown
-// geometrically otherwise, so repeated appends stay amortised linear.
+// geometrically otherwise.
 // Returns false, leaving the descriptor as it was, when memory runs out.
 bool stringAssign(FBSTRING& text, std::string_view value);
-bool stringAppend(FBSTRING& text, std::string_view value);
-void stringRelease(FBSTRING& text);
 
 } // namespace vexl

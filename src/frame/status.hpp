@@ -41,6 +41,23 @@ constexpr int32_t kSpriteWidth = 52;
 constexpr int32_t kSpriteHeight = 53;
 constexpr int32_t kSpriteNoFrame = 54;
 
+// Reasons that have no code of their own and are reported under another's.
+// No status exists for a failed allocation: each loader reports it under the
+// code it gives a file that it cannot load.
+constexpr int32_t kFileNoMemory = kIoError;
+constexpr int32_t kPakNoMemory = kIoError;
+constexpr int32_t kEntryNoMemory = kFileNotFound;
+constexpr int32_t kWadNoMemory = kWadBadDirectory;
+constexpr int32_t kModelNoMemory = kNotModel;
+constexpr int32_t kPaletteNoMemory = kNotPalette;
+constexpr int32_t kColorMapNoMemory = kNotColorMap;
+constexpr int32_t kPictureNoMemory = kNotPicture;
+constexpr int32_t kSpriteNoMemory = kSpriteBadMagic;
+// Counts that the data cannot back: a section that runs past the end, a
+// count beyond what the record holds.
+constexpr int32_t kModelUnbacked = kNotModel;
+constexpr int32_t kSpriteUnbacked = kSpriteBadMagic;
+
 // The message of a code, or an empty view for codes that have none.
 std::string_view message(int32_t code);
 

@@ -1,7 +1,7 @@
 #include "image/palette.hpp"
 
 #include "frame/blocks.hpp"
-#include "frame/reader.hpp"
+#include "frame/cursor.hpp"
 #include "frame/status.hpp"
 
 #include <bit>
@@ -47,14 +47,14 @@ int32_t paletteLoad(const uint8_t* const& buffer, const uint32_t& size, VEXLPALE
     if (size != palette::kFileSize) {
         return status::kNotPalette;
     }
-    uint32_t* colors = allocBlock<uint32_t>(palette::kColorCount);
+    // Every colour is written below.
+    uint32_t* colors = allocBlockForOverwrite<uint32_t>(palette::kColorCount);
     if (colors == nullptr) {
-        return status::kNotPalette;
+        return status::kPaletteNoMemory;
     }
     // The 256 triples as one view of the buffer (the size test above makes it
     // whole); every triple but the last is followed by another byte.
-    uint32_t cursor = 0;
-    const std::span<const uint8_t> triples = vexlReadSpan(buffer, size, cursor, palette::kFileSize);
+    const std::span<const uint8_t> triples = SectionCursor(buffer, size).readSpan(size);
     constexpr uint32_t kLast = palette::kColorCount - 1;
     for (uint32_t index = 0; index < kLast; ++index) {
         colors[index] = colorOfFollowed(triples.data() + index * palette::kBytesPerColor);
@@ -85,11 +85,11 @@ int32_t colorMapLoad(const uint8_t* const& buffer, const uint32_t& size, VEXLPAL
     // The size test makes the read below fill every byte of the rows.
     uint8_t* colorMap = allocBlockForOverwrite<uint8_t>(mapBytes);
     if (colorMap == nullptr) {
-        return status::kNotColorMap;
+        return status::kColorMapNoMemory;
     }
-    uint32_t cursor = 0;
-    vexlReadBytes(buffer, size, cursor, colorMap, mapBytes);
-    vexlReadByte(buffer, size, cursor, palette.colorMapTail);
+    SectionCursor file(buffer, size);
+    file.readBytes(colorMap, mapBytes);
+    file.readByte(palette.colorMapTail);
     palette.colorMap = colorMap;
     palette.colorMapRows = rows;
     return status::kOk;

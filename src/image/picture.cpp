@@ -2,7 +2,7 @@
 
 #include "frame/blocks.hpp"
 #include "frame/checked.hpp"
-#include "frame/reader.hpp"
+#include "frame/cursor.hpp"
 #include "frame/status.hpp"
 #include "image/palette.hpp"
 
@@ -49,11 +49,9 @@ int32_t pictureLoad(const uint8_t* const& buffer, const uint32_t& size, VEXLPICT
         return status::kNoMemoryPointer;
     }
     pictureKill(picture);
-    uint32_t cursor = 0;
-    uint32_t width = 0;
-    uint32_t height = 0;
-    vexlReadLong(buffer, size, cursor, width);
-    vexlReadLong(buffer, size, cursor, height);
+    ByteCursor file(buffer, size);
+    const uint32_t width = file.readLong();
+    const uint32_t height = file.readLong();
     // Compared in 64 bits: a product that wraps in 32 bits must not match.
     const uint64_t pixelCount = static_cast<uint64_t>(width) * height;
     if (size < picture::kHeaderSize || pixelCount != size - picture::kHeaderSize) {
@@ -61,9 +59,9 @@ int32_t pictureLoad(const uint8_t* const& buffer, const uint32_t& size, VEXLPICT
     }
     uint8_t* pixels = allocBlock<uint8_t>(pixelCount);
     if (pixels == nullptr) {
-        return status::kNotPicture;
+        return status::kPictureNoMemory;
     }
-    vexlReadBytes(buffer, size, cursor, pixels, static_cast<uint32_t>(pixelCount));
+    file.readBytes(pixels, static_cast<uint32_t>(pixelCount));
     picture.width = width;
     picture.height = height;
     picture.pixels = pixels;

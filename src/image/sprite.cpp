@@ -20,21 +20,17 @@
 
 #include "frame/blocks.hpp"
 #include "frame/checked.hpp"
-#include "frame/reader.hpp"
+#include "frame/cursor.hpp"
 #include "frame/status.hpp"
 #include "image/picture.hpp"
 #include "vexalkit/counts.hpp"
 
+#include <cassert>
 #include <limits>
 #include <string_view>
 
 namespace vexl {
 namespace {
-
-struct SpriteData {
-    const uint8_t* const& data;
-    const uint32_t& size;
-};
 
 struct Header {
     uint32_t type = 0;
@@ -56,79 +52,67 @@ struct PictureHeader {
     uint64_t pixelCount() const { return static_cast<uint64_t>(width) * height; }
 };
 
-int32_t readHeader(SpriteData in, uint32_t& cursor, Header& header) {
-    bool taken = false;
-    const std::string_view magic =
-        vexlReadField(in.data, in.size, cursor, sprite::kMagicSize, taken);
-    if (magic != sprite::kMagic) {
+int32_t readHeader(ByteCursor& in, Header& header) {
+    if (in.readText(sprite::kMagicSize) != sprite::kMagic) {
         return status::kSpriteBadMagic;
     }
-    uint32_t version = 0;
-    vexlReadLong(in.data, in.size, cursor, version);
-    if (version != sprite::kVersion) {
+    if (in.readLong() != sprite::kVersion) {
         return status::kSpriteVersion;
     }
-    vexlReadLong(in.data, in.size, cursor, header.type);
+    in.readLong(header.type);
     float boundingRadius = 0;
-    vexlReadFloat(in.data, in.size, cursor, boundingRadius);
-    uint32_t width = 0;
-    uint32_t height = 0;
-    vexlReadLong(in.data, in.size, cursor, width);
-    if (width == 0) {
+    in.readFloat(boundingRadius);
+    if (in.readLong() == 0) {
         return status::kSpriteWidth;
     }
-    vexlReadLong(in.data, in.size, cursor, height);
-    if (height == 0) {
+    if (in.readLong() == 0) {
         return status::kSpriteHeight;
     }
-    vexlReadLong(in.data, in.size, cursor, header.frameCount);
+    in.readLong(header.frameCount);
     if (header.frameCount == 0) {
         return status::kSpriteNoFrame;
     }
-    vexlSkip(in.size, cursor, sprite::kUnreadHeaderField);
-    vexlReadLong(in.data, in.size, cursor, header.syncType);
+    in.skip(sprite::kUnreadHeaderField);
+    in.readLong(header.syncType);
     return status::kOk;
 }
 
-FrameLead readFrameLead(SpriteData in, uint32_t& cursor) {
-    uint32_t kind = 0;
-    vexlReadLong(in.data, in.size, cursor, kind);
-    if (kind == sprite::kKindSingle) {
+FrameLead readFrameLead(ByteCursor& in) {
+    if (in.readLong() == sprite::kKindSingle) {
         return {false, 1};
     }
-    FrameLead lead{true, 0};
-    vexlReadLong(in.data, in.size, cursor, lead.pictureCount);
-    return lead;
+    return {true, in.readLong()};
 }
 
-PictureHeader readPictureHeader(SpriteData in, uint32_t& cursor) {
+PictureHeader readPictureHeader(ByteCursor& in) {
     PictureHeader header;
-    vexlReadLong(in.data, in.size, cursor, header.originX);
-    vexlReadLong(in.data, in.size, cursor, header.originY);
-    vexlReadLong(in.data, in.size, cursor, header.width);
-    vexlReadLong(in.data, in.size, cursor, header.height);
+    in.readLong(header.originX);
+    in.readLong(header.originY);
+    in.readLong(header.width);
+    in.readLong(header.height);
     return header;
 }
 
 // Measures one picture; false when the data cannot back it.
-bool surveyPicture(SpriteData in, uint32_t& cursor, SurveyPosition& survey) {
-    const PictureHeader header = readPictureHeader(in, cursor);
+bool surveyPicture(ByteCursor& in, SurveyPosition& survey) {
+    const PictureHeader header = readPictureHeader(in);
     const uint64_t pixels = header.pixelCount();
     if (pixels > std::numeric_limits<uint32_t>::max() ||
         !survey.advance(sprite::kPictureHeaderSize) || !survey.advance(pixels)) {
         return false;
     }
-    vexlSkip(in.size, cursor, pixels);
+    in.skip(pixels);
     return true;
 }
 
-// The counting pass: reads exactly what the filling pass will read, from the
-// same cursor, so both see the same counts. False when the sprite is refused.
-bool countSlots(SpriteData in, uint32_t cursor, uint32_t frameCount, uint32_t& groupPictureCount) {
-    SurveyPosition survey(cursor, static_cast<uint64_t>(in.size) + sprite::kMaxShortfall);
+// The counting pass: reads exactly what the filling pass will read, from its
+// own copy of the same cursor, so both see the same counts. False when the
+// sprite is refused.
+bool countSlots(ByteCursor in, uint32_t frameCount, uint32_t& groupPictureCount) {
+    SurveyPosition survey(in.position(), uint64_t{in.size()} + sprite::kMaxShortfall);
     uint64_t groupPictures = 0;
     for (uint32_t frame = 0; frame < frameCount; ++frame) {
-        const FrameLead lead = readFrameLead(in, cursor);
+        const FrameLead lead = readFrameLead(in);
         if (!survey.advance(sprite::kKindSize)) {
             return false;
         }
@@ -139,11 +123,10 @@ bool countSlots(SpriteData in, uint32_t cursor, uint32_t frameCount, uint32_t& g
                 return false;
             }
             groupPictures += lead.pictureCount;
-            vexlSkip(in.size, cursor,
-                     static_cast<uint64_t>(lead.pictureCount) * sprite::kIntervalSize);
+            in.skip(uint64_t{lead.pictureCount} * sprite::kIntervalSize);
         }
         for (uint32_t i = 0; i < lead.pictureCount; ++i) {
-            if (!surveyPicture(in, cursor, survey)) {
+            if (!surveyPicture(in, survey)) {
                 return false;
             }
         }
@@ -167,8 +150,8 @@ bool allocateSlots(VEXLSPRITE_T& sprite) {
            sprite.intervals != nullptr;
 }
 
-bool fillPicture(SpriteData in, uint32_t& cursor, VEXLSPRITE_T& sprite, uint32_t slot) {
-    const PictureHeader header = readPictureHeader(in, cursor);
+bool fillPicture(ByteCursor& in, VEXLSPRITE_T& sprite, uint32_t slot) {
+    const PictureHeader header = readPictureHeader(in);
     sprite.originX[slot] = header.originX;
     sprite.originY[slot] = header.originY;
     VEXLPICTURE_T& picture = sprite.pictures[slot];
@@ -179,28 +162,25 @@ bool fillPicture(SpriteData in, uint32_t& cursor, VEXLSPRITE_T& sprite, uint32_t
     }
     picture.width = header.width;
     picture.height = header.height;
-    vexlReadBytes(in.data, in.size, cursor, picture.pixels,
-                  static_cast<uint32_t>(header.pixelCount()));
+    in.readBytes(picture.pixels, static_cast<uint32_t>(header.pixelCount()));
     return true;
 }
 
 // The filling pass. A group's j-th interval goes to the slot of its j-th
 // picture, so the intervals stay parallel to the other arrays.
-bool fillSlots(SpriteData in, uint32_t cursor, VEXLSPRITE_T& sprite) {
-    const uint64_t slots = vexalkit::spriteSlots(sprite);
+bool fillSlots(ByteCursor in, VEXLSPRITE_T& sprite) {
     uint32_t slot = 0;
     for (uint32_t frame = 0; frame < sprite.frameCount; ++frame) {
-        const FrameLead lead = readFrameLead(in, cursor);
-        if (slot + static_cast<uint64_t>(lead.pictureCount) > slots) {
-            return false; // cannot happen: both passes read the same counts
-        }
+        const FrameLead lead = readFrameLead(in);
+        // Both passes read the same counts, which the arrays were sized for.
+        assert(slot + uint64_t{lead.pictureCount} <= vexalkit::spriteSlots(sprite));
         if (lead.group) {
             for (uint32_t j = 0; j < lead.pictureCount; ++j) {
-                vexlReadFloat(in.data, in.size, cursor, sprite.intervals[slot + j]);
+                in.readFloat(sprite.intervals[slot + j]);
             }
         }
         for (uint32_t i = 0; i < lead.pictureCount; ++i) {
-            if (!fillPicture(in, cursor, sprite, slot)) {
+            if (!fillPicture(in, sprite, slot)) {
                 return false;
             }
             ++slot;
@@ -233,23 +213,21 @@ int32_t spriteLoad(const uint8_t* const& buffer, const uint32_t& size, VEXLSPRIT
         return status::kNoMemoryPointer;
     }
     spriteKill(sprite);
-    const SpriteData in{buffer, size};
-    uint32_t cursor = 0;
+    ByteCursor in(buffer, size);
     Header header;
-    const int32_t headerStatus = readHeader(in, cursor, header);
+    const int32_t headerStatus = readHeader(in, header);
     if (headerStatus != status::kOk) {
         return headerStatus;
     }
-    const uint32_t framesStart = cursor;
     uint32_t groupPictureCount = 0;
-    if (!countSlots(in, framesStart, header.frameCount, groupPictureCount)) {
-        return status::kSpriteBadMagic;
+    if (!countSlots(in, header.frameCount, groupPictureCount)) {
+        return status::kSpriteUnbacked;
     }
     sprite.frameCount = header.frameCount;
     sprite.groupPictureCount = groupPictureCount;
-    if (!allocateSlots(sprite) || !fillSlots(in, framesStart, sprite)) {
+    if (!allocateSlots(sprite) || !fillSlots(in, sprite)) {
         spriteKill(sprite);
-        return status::kSpriteBadMagic;
+        return status::kSpriteNoMemory;
     }
     sprite.type = static_cast<uint8_t>(header.type);
     sprite.syncType = static_cast<uint8_t>(header.syncType);

@@ -1,6 +1,6 @@
 #include "map/map_parser.hpp"
 
-#include "frame/reader.hpp"
+#include "frame/cursor.hpp"
 #include "frame/status.hpp"
 #include "platform/platform.hpp"
 
@@ -118,10 +118,10 @@ int32_t handleLine(std::string_view line, int& depth, MapCounts& counts, Console
 int32_t mapWalk(const uint8_t* const& buffer, const uint32_t& size, ConsoleReport& report) {
     MapCounts counts;
     int depth = kRootDepth;
-    uint32_t cursor = 0;
+    ByteCursor text(buffer, size);
     for (;;) {
-        const uint32_t before = cursor;
-        const std::string_view line = prepareLine(vexlReadLineView(buffer, size, cursor));
+        const uint32_t before = text.position();
+        const std::string_view line = prepareLine(text.readLine());
         ++counts.lines;
         const int32_t result = handleLine(line, depth, counts, report);
         if (result != status::kOk) {
@@ -129,7 +129,7 @@ int32_t mapWalk(const uint8_t* const& buffer, const uint32_t& size, ConsoleRepor
         }
         // Every line but the end of the text moves the cursor, even an
         // empty one; the read that finds the end is counted as a line too.
-        if (cursor == before) {
+        if (text.position() == before) {
             break;
         }
     }

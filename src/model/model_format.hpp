@@ -15,6 +15,7 @@
 //                 N packed vertices (x, y, z bytes and a normal index byte).
 #pragma once
 
+#include "frame/cursor.hpp"
 #include "vexalkit.hpp"
 
 #include <cstdint>
@@ -64,22 +65,22 @@ struct ModelLayout {
     uint32_t texCoordOffset = 0;
     uint32_t triangleOffset = 0;
     uint32_t frameDataOffset = 0;
+    uint32_t dataEnd = 0;      // where the last frame ends
     uint32_t pictureBytes = 0; // W * H
     uint32_t groupSkinCount = 0;
     uint32_t seamVertexCount = 0;
     uint32_t extraFrameCount = 0;
 };
 
-// Reads the header from offset 0 and checks it field by field, in header
-// order; returns 0 or the status of the first failing field. `cursor` ends
-// after the header.
-int32_t readModelHeader(const uint8_t* const& buffer, const uint32_t& size, uint32_t& cursor,
-                        ModelHeader& header);
+// Reads the header at the cursor and checks it field by field, in header
+// order; returns 0 or the status of the first failing field. The cursor
+// ends after the header.
+int32_t readModelHeader(ByteCursor& in, ModelHeader& header);
 
-// Walks the sections without keeping them. False when any section runs past
-// the end of the data, a count or total exceeds the record's 16-bit fields,
-// a triangle names a vertex that does not exist, or a frame group is empty.
-bool surveyModel(const uint8_t* const& buffer, const uint32_t& size, const ModelHeader& header,
-                 uint32_t skinOffset, ModelLayout& layout);
+// Walks the sections from the cursor on without keeping them. False when any
+// section runs past the end of the data, a count or total exceeds the
+// record's 16-bit fields, a triangle names a vertex that does not exist, or
+// a frame group is empty. On success every section lies inside the data.
+bool surveyModel(ByteCursor walk, const ModelHeader& header, ModelLayout& layout);
 
 } // namespace vexl

@@ -1,37 +1,18 @@
 // The model loader: header, survey, allocate every array once at its final
 // size, fill, then flip the texture coordinates and rewind the triangles.
 #include "frame/blocks.hpp"
-#include "frame/reader.hpp"
+#include "frame/cursor.hpp"
 #include "frame/status.hpp"
 #include "model/model.hpp"
 #include "model/model_format.hpp"
 
-#include <cstdlib>
+#include <cassert>
 #include <cstring>
-#include <memory>
+#include <optional>
 #include <span>
 
 namespace vexl {
 namespace {
-
-struct FreeDeleter {
-    void operator()(void* block) const { std::free(block); }
-};
-
-// The fill pass's cursor. The survey has proved that every section lies
-// inside the data, so these reads always find their bytes.
-struct FillCursor {
-    const uint8_t* const& buffer;
-    const uint32_t& size;
-    uint32_t position;
-
-    uint32_t readLong() {
-        uint32_t value = 0;
-        vexlReadLong(buffer, size, position, value);
-        return value;
-    }
-    void skip(uint64_t bytes) { vexlSkip(size, position, bytes); }
-};
 
 // Takes the survey's counts and offsets into the record, then allocates every
 // array at its final size. The counts go in first so that a kill after a
@@ -65,7 +46,7 @@ bool allocateArrays(const ModelHeader& header, const ModelLayout& layout, VEXLMO
            model.frameGroupSizes != nullptr && model.vertices != nullptr;
 }
 
-bool fillSkin(FillCursor& at, const ModelHeader& header, uint32_t pictureBytes,
+bool fillSkin(SectionCursor& at, const ModelHeader& header, uint32_t pictureBytes,
               VEXLPICTURE_T& skin) {
     uint8_t* const pixels = allocBlock<uint8_t>(pictureBytes);
     if (pixels == nullptr) {
@@ -74,13 +55,13 @@ bool fillSkin(FillCursor& at, const ModelHeader& header, uint32_t pictureBytes,
     skin.width = header.skinWidth;
     skin.height = header.skinHeight;
     skin.pixels = pixels;
-    vexlReadBytes(at.buffer, at.size, at.position, pixels, pictureBytes);
+    at.readBytes(pixels, pictureBytes);
     return true;
 }
 
 // Slots fill in data order; each skin group's spare slot stays empty at the
 // end of the array.
-bool fillSkins(FillCursor& at, const ModelHeader& header, const ModelLayout& layout,
+bool fillSkins(SectionCursor& at, const ModelHeader& header, const ModelLayout& layout,
                VEXLMODEL_T& model) {
     uint32_t slot = 0;
     for (uint32_t i = 0; i < header.skinCount; ++i) {
@@ -100,7 +81,7 @@ bool fillSkins(FillCursor& at, const ModelHeader& header, const ModelLayout& lay
 
 // Coordinates as fractions of the skin; an on-seam vertex gets a copy half a
 // skin width to the right, on the back half of the skin.
-void fillTexCoords(FillCursor& at, const ModelHeader& header, VEXLMODEL_T& model) {
+void fillTexCoords(SectionCursor& at, const ModelHeader& header, VEXLMODEL_T& model) {
     const double width = header.skinWidth;
     const double height = header.skinHeight;
     uint32_t copy = header.vertexCount;
@@ -122,7 +103,7 @@ void fillTexCoords(FillCursor& at, const ModelHeader& header, VEXLMODEL_T& model
 
 // A back-facing triangle uses the back-side copies of its on-seam vertices.
 // Every index is below the vertex count (the survey checked).
-void fillTriangles(FillCursor& at, const ModelHeader& header, VEXLMODEL_T& model) {
+void fillTriangles(SectionCursor& at, const ModelHeader& header, VEXLMODEL_T& model) {
     for (uint32_t i = 0; i < header.triangleCount; ++i) {
         const bool facesFront = at.readLong() != 0;
         for (uint16_t& vertex : model.triangles[i].vertex) {
@@ -180,12 +161,10 @@ void unpackVertices(const uint8_t* packed, uint32_t count, const UnpackTable& ta
 // One simple frame into frame slot `frame`: its name (a name using the whole
 // field stays unterminated in its slot) and its unpacked positions, copied
 // to the back-side copies as well. Every position of the slot is written.
-void fillSimpleFrame(FillCursor& at, const ModelHeader& header, const FrameFill& fill,
+void fillSimpleFrame(SectionCursor& at, const ModelHeader& header, const FrameFill& fill,
                      VEXLMODEL_T& model, uint32_t frame) {
     at.skip(mdl::kGroupBoundsSize);
-    bool taken = false;
-    const std::string_view name =
-        vexlReadField(at.buffer, at.size, at.position, mdl::kFrameNameSize, taken);
+    const std::string_view name = at.readText(mdl::kFrameNameSize);
     if (!name.empty()) {
         std::memcpy(model.frameNames + uint64_t{frame} * mdl::kFrameNameSize, name.data(),
                     name.size());
@@ -193,21 +172,15 @@ void fillSimpleFrame(FillCursor& at, const ModelHeader& header, const FrameFill&
 
     VEXLVECTOR_T* const positions = model.vertices + uint64_t{frame} * vertexSlots(model);
     const std::span<const uint8_t> packed =
-        vexlReadSpan(at.buffer, at.size, at.position, header.vertexCount * mdl::kPackedVertexSize);
-    // The survey has proved the frame lies inside the data, so all of it is
-    // there; were it not, the vertices missing would read as zero bytes.
-    const auto whole = static_cast<uint32_t>(packed.size() / mdl::kPackedVertexSize);
-    unpackVertices(packed.data(), whole, fill.table, positions);
-    for (uint32_t v = whole; v < header.vertexCount; ++v) {
-        positions[v] = {fill.table.x[0], fill.table.y[0], fill.table.z[0]};
-    }
+        at.readSpan(uint64_t{header.vertexCount} * mdl::kPackedVertexSize);
+    unpackVertices(packed.data(), header.vertexCount, fill.table, positions);
     VEXLVECTOR_T* const copies = positions + header.vertexCount;
     for (uint32_t j = 0; j < fill.seamCount; ++j) {
         copies[j] = positions[fill.seamSources[j]];
     }
 }
 
-void fillFrames(FillCursor& at, const ModelHeader& header, const FrameFill& fill,
+void fillFrames(SectionCursor& at, const ModelHeader& header, const FrameFill& fill,
                 VEXLMODEL_T& model) {
     uint32_t frame = 0;
     for (uint32_t i = 0; i < header.frameCount; ++i) {
@@ -226,9 +199,9 @@ void fillFrames(FillCursor& at, const ModelHeader& header, const FrameFill& fill
 }
 
 // The vertex behind each back-side copy, in copy order.
-std::unique_ptr<uint32_t, FreeDeleter> seamSourcesOf(const VEXLMODEL_T& model) {
-    std::unique_ptr<uint32_t, FreeDeleter> sources(allocBlock<uint32_t>(model.seamVertexCount));
-    if (sources != nullptr) {
+OwnedBlock<uint32_t> seamSourcesOf(const VEXLMODEL_T& model) {
+    OwnedBlock<uint32_t> sources(allocBlock<uint32_t>(model.seamVertexCount));
+    if (sources) {
         for (uint32_t v = 0; v < model.vertexCount; ++v) {
             if (model.seamMap[v] != 0) {
                 sources.get()[model.seamMap[v] - model.vertexCount] = v;
@@ -238,20 +211,21 @@ std::unique_ptr<uint32_t, FreeDeleter> seamSourcesOf(const VEXLMODEL_T& model) {
     return sources;
 }
 
-bool fillRecord(const uint8_t* const& buffer, const uint32_t& size, const ModelHeader& header,
-                const ModelLayout& layout, VEXLMODEL_T& model) {
-    FillCursor at{buffer, size, layout.skinOffset};
+// `at` is the survey's span, from the first skin to the end of the last frame.
+bool fillRecord(SectionCursor at, const ModelHeader& header, const ModelLayout& layout,
+                VEXLMODEL_T& model) {
     if (!fillSkins(at, header, layout, model)) {
         return false;
     }
     fillTexCoords(at, header, model);
     fillTriangles(at, header, model);
-    const auto seamSources = seamSourcesOf(model);
-    if (seamSources == nullptr) {
+    const OwnedBlock<uint32_t> seamSources = seamSourcesOf(model);
+    if (!seamSources) {
         return false;
     }
     const FrameFill fill{UnpackTable(header), seamSources.get(), model.seamVertexCount};
     fillFrames(at, header, fill, model);
+    assert(at.remaining() == 0 && "the fill reads exactly what the survey measured");
     return true;
 }
 
@@ -270,9 +244,9 @@ int32_t modelLoad(const uint8_t* const& buffer, const uint32_t& size, VEXLMODEL_
     }
     modelKill(model);
 
-    uint32_t cursor = 0;
+    ByteCursor in(buffer, size);
     ModelHeader header;
-    const int32_t headerStatus = readModelHeader(buffer, size, cursor, header);
+    const int32_t headerStatus = readModelHeader(in, header);
     if (headerStatus != status::kOk) {
         return headerStatus;
     }
@@ -283,13 +257,15 @@ int32_t modelLoad(const uint8_t* const& buffer, const uint32_t& size, VEXLMODEL_
     // Data that cannot be measured or held, and a failed allocation, all
     // leave the record empty.
     ModelLayout layout;
-    if (!surveyModel(buffer, size, header, cursor, layout)) {
-        return status::kNotModel;
+    if (!surveyModel(in, header, layout)) {
+        return status::kModelUnbacked;
     }
-    if (!allocateArrays(header, layout, model) ||
-        !fillRecord(buffer, size, header, layout, model)) {
+    const std::optional<SectionCursor> sections =
+        in.section(layout.skinOffset, layout.dataEnd - layout.skinOffset);
+    assert(sections.has_value() && "the survey keeps every section inside the data");
+    if (!allocateArrays(header, layout, model) || !fillRecord(*sections, header, layout, model)) {
         modelKill(model);
-        return status::kNotModel;
+        return status::kModelNoMemory;
     }
     modelSkinInv(model);
     modelSwapTris(model);

@@ -1,63 +1,37 @@
 // The header check and the survey pass: everything the loader learns about
 // the data before it allocates anything.
 #include "frame/checked.hpp"
-#include "frame/reader.hpp"
+#include "frame/cursor.hpp"
 #include "frame/status.hpp"
 #include "model/model_format.hpp"
 
 namespace vexl {
 namespace {
 
-// A walk through sections not yet trusted. Values are read only when all
-// their bytes lie inside the data, and no step can carry it past the end.
-class SurveyWalk {
-  public:
-    SurveyWalk(const uint8_t* const& buffer, const uint32_t& size, uint32_t start)
-        : buffer_(buffer), size_(size), at_(start, size) {}
-
-    [[nodiscard]] bool readLong(uint32_t& value) {
-        // The position never exceeds the data's 32-bit size.
-        uint32_t cursor = static_cast<uint32_t>(at_.position());
-        if (!at_.advance(4)) {
-            return false;
-        }
-        vexlReadLong(buffer_, size_, cursor, value);
-        return true;
-    }
-    [[nodiscard]] bool skip(uint64_t bytes) { return at_.advance(bytes); }
-    [[nodiscard]] bool skip(uint64_t count, uint64_t width) { return at_.advance(count, width); }
-    uint32_t offset() const { return static_cast<uint32_t>(at_.position()); }
-
-  private:
-    const uint8_t* const& buffer_;
-    const uint32_t& size_;
-    SurveyPosition at_;
-};
-
 bool fitsRecord(uint64_t count) {
     return count <= mdl::kMaxRecordCount;
 }
 
-bool surveySkins(SurveyWalk& walk, const ModelHeader& header, ModelLayout& layout) {
+bool surveySkins(ByteCursor& walk, const ModelHeader& header, ModelLayout& layout) {
     uint64_t groupPictures = 0;
     for (uint32_t i = 0; i < header.skinCount; ++i) {
         uint32_t group = 0;
-        if (!walk.readLong(group)) {
+        if (!walk.readWholeLong(group)) {
             return false;
         }
         if (group == 0) {
-            if (!walk.skip(layout.pictureBytes)) {
+            if (!walk.skipWhole(layout.pictureBytes)) {
                 return false;
             }
             continue;
         }
         uint32_t pictures = 0;
-        if (!walk.readLong(pictures)) {
+        if (!walk.readWholeLong(pictures)) {
             return false;
         }
         groupPictures += pictures;
         if (!fitsRecord(header.skinCount + groupPictures) ||
-            !walk.skip(pictures, uint64_t{mdl::kIntervalSize} + layout.pictureBytes)) {
+            !walk.skipWhole(pictures, uint64_t{mdl::kIntervalSize} + layout.pictureBytes)) {
             return false;
         }
     }
@@ -65,11 +39,11 @@ bool surveySkins(SurveyWalk& walk, const ModelHeader& header, ModelLayout& layou
     return true;
 }
 
-bool surveyTexCoords(SurveyWalk& walk, const ModelHeader& header, ModelLayout& layout) {
+bool surveyTexCoords(ByteCursor& walk, const ModelHeader& header, ModelLayout& layout) {
     uint32_t seams = 0;
     for (uint32_t v = 0; v < header.vertexCount; ++v) {
         uint32_t onSeam = 0;
-        if (!walk.readLong(onSeam) || !walk.skip(mdl::kTexCoordSize - mdl::kFlagSize)) {
+        if (!walk.readWholeLong(onSeam) || !walk.skipWhole(mdl::kTexCoordSize - mdl::kFlagSize)) {
             return false;
         }
         seams += onSeam != 0 ? 1 : 0;
@@ -80,14 +54,14 @@ bool surveyTexCoords(SurveyWalk& walk, const ModelHeader& header, ModelLayout& l
 
 // Indices are looked up in the seam map and stored in 16 bits, so each must
 // name one of the data's vertices.
-bool surveyTriangles(SurveyWalk& walk, const ModelHeader& header) {
+bool surveyTriangles(ByteCursor& walk, const ModelHeader& header) {
     for (uint32_t i = 0; i < header.triangleCount; ++i) {
-        if (!walk.skip(mdl::kFlagSize)) {
+        if (!walk.skipWhole(mdl::kFlagSize)) {
             return false;
         }
         for (int corner = 0; corner < 3; ++corner) {
             uint32_t index = 0;
-            if (!walk.readLong(index) || index >= header.vertexCount) {
+            if (!walk.readWholeLong(index) || index >= header.vertexCount) {
                 return false;
             }
         }
@@ -95,28 +69,29 @@ bool surveyTriangles(SurveyWalk& walk, const ModelHeader& header) {
     return true;
 }
 
-bool surveyFrames(SurveyWalk& walk, const ModelHeader& header, ModelLayout& layout) {
+bool surveyFrames(ByteCursor& walk, const ModelHeader& header, ModelLayout& layout) {
     const uint64_t simpleFrame =
         mdl::kSimpleFrameHead + uint64_t{mdl::kPackedVertexSize} * header.vertexCount;
     uint64_t extraFrames = 0;
     for (uint32_t i = 0; i < header.frameCount; ++i) {
         uint32_t group = 0;
-        if (!walk.readLong(group)) {
+        if (!walk.readWholeLong(group)) {
             return false;
         }
         if (group == 0) {
-            if (!walk.skip(simpleFrame)) {
+            if (!walk.skipWhole(simpleFrame)) {
                 return false;
             }
             continue;
         }
         uint32_t frames = 0;
-        if (!walk.readLong(frames) || frames == 0) {
+        if (!walk.readWholeLong(frames) || frames == 0) {
             return false;
         }
         extraFrames += frames - 1;
-        if (!fitsRecord(header.frameCount + extraFrames) || !walk.skip(mdl::kGroupBoundsSize) ||
-            !walk.skip(frames, mdl::kIntervalSize + simpleFrame)) {
+        if (!fitsRecord(header.frameCount + extraFrames) ||
+            !walk.skipWhole(mdl::kGroupBoundsSize) ||
+            !walk.skipWhole(frames, mdl::kIntervalSize + simpleFrame)) {
             return false;
         }
     }
@@ -126,23 +101,21 @@ bool surveyFrames(SurveyWalk& walk, const ModelHeader& header, ModelLayout& layo
 
 } // namespace
 
-int32_t readModelHeader(const uint8_t* const& buffer, const uint32_t& size, uint32_t& cursor,
-                        ModelHeader& header) {
-    bool taken = false;
-    if (vexlReadField(buffer, size, cursor, mdl::kMagicSize, taken) != mdl::kMagic) {
+int32_t readModelHeader(ByteCursor& in, ModelHeader& header) {
+    if (in.readText(mdl::kMagicSize) != mdl::kMagic) {
         return status::kNotModel;
     }
     int32_t version = 0;
-    vexlReadLong(buffer, size, cursor, version);
+    in.readLong(version);
     if (version != mdl::kVersion) {
         return status::kModelVersion;
     }
-    vexlReadVec3(buffer, size, cursor, header.scale);
-    vexlReadVec3(buffer, size, cursor, header.translate);
+    in.readVec3(header.scale);
+    in.readVec3(header.translate);
     float boundingRadius = 0;
     VEXLVECTOR_T eyePosition{};
-    vexlReadFloat(buffer, size, cursor, boundingRadius);
-    vexlReadVec3(buffer, size, cursor, eyePosition);
+    in.readFloat(boundingRadius);
+    in.readVec3(eyePosition);
 
     // Each count is tested right after its own read: the first zero decides.
     const struct {
@@ -157,40 +130,42 @@ int32_t readModelHeader(const uint8_t* const& buffer, const uint32_t& size, uint
         {&ModelHeader::frameCount, status::kModelNoFrame},
     };
     for (const auto& count : counts) {
-        vexlReadLong(buffer, size, cursor, header.*count.field);
+        in.readLong(header.*count.field);
         if (header.*count.field == 0) {
             return count.statusIfZero;
         }
     }
     float sizeField = 0;
-    vexlReadLong(buffer, size, cursor, header.syncType);
-    vexlReadLong(buffer, size, cursor, header.flags);
-    vexlReadFloat(buffer, size, cursor, sizeField);
+    in.readLong(header.syncType);
+    in.readLong(header.flags);
+    in.readFloat(sizeField);
     return status::kOk;
 }
 
-bool surveyModel(const uint8_t* const& buffer, const uint32_t& size, const ModelHeader& header,
-                 uint32_t skinOffset, ModelLayout& layout) {
+bool surveyModel(ByteCursor walk, const ModelHeader& header, ModelLayout& layout) {
     if (!fitsRecord(header.skinCount) || !fitsRecord(header.vertexCount) ||
         !fitsRecord(header.triangleCount) || !fitsRecord(header.frameCount) ||
         !checkedMul(header.skinWidth, header.skinHeight, layout.pictureBytes)) {
         return false;
     }
-    SurveyWalk walk(buffer, size, skinOffset);
-    layout.skinOffset = skinOffset;
+    layout.skinOffset = walk.position();
     if (!surveySkins(walk, header, layout)) {
         return false;
     }
-    layout.texCoordOffset = walk.offset();
+    layout.texCoordOffset = walk.position();
     if (!surveyTexCoords(walk, header, layout)) {
         return false;
     }
-    layout.triangleOffset = walk.offset();
+    layout.triangleOffset = walk.position();
     if (!surveyTriangles(walk, header)) {
         return false;
     }
-    layout.frameDataOffset = walk.offset();
-    return surveyFrames(walk, header, layout);
+    layout.frameDataOffset = walk.position();
+    if (!surveyFrames(walk, header, layout)) {
+        return false;
+    }
+    layout.dataEnd = walk.position();
+    return true;
 }
 
 } // namespace vexl

@@ -1,5 +1,7 @@
 #include "platform/handle_pool.hpp"
 
+#include <cassert>
+
 namespace vexl::platform {
 
 HandlePool& HandlePool::instance() {
@@ -18,11 +20,23 @@ int HandlePool::take() {
 }
 
 void HandlePool::giveBack(int slot) {
-    if (slot < 0 || slot >= kHandlePoolSize) {
-        return;
-    }
+    assert(isPoolSlot(slot) && "only a slot taken from the pool is given back");
     closeFile(slot);
     taken_[slot].store(false, std::memory_order_release);
+}
+
+int takeHandle() {
+    return HandlePool::instance().take();
+}
+
+void giveBackHandle(int slot) {
+    HandlePool::instance().giveBack(slot);
+}
+
+void closeAllFiles() {
+    for (int slot = 0; slot < kHandlePoolSize; ++slot) {
+        closeFile(slot);
+    }
 }
 
 } // namespace vexl::platform

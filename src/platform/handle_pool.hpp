@@ -1,5 +1,6 @@
-// The slot bookkeeping shared by the POSIX and Win32 layers. Slots are taken
-// and given back with atomics, so concurrent callers never share a slot.
+// The slot bookkeeping, one for every host: takeHandle, giveBackHandle and
+// closeAllFiles are written once, here, over each host's closeFile. Slots are
+// taken and given back with atomics, so concurrent callers never share a slot.
 #pragma once
 
 #include "platform/platform.hpp"

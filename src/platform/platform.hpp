@@ -14,6 +14,12 @@ namespace vexl::platform {
 constexpr int kHandlePoolSize = 255;
 constexpr int kNoHandle = -1;
 
+inline bool isPoolSlot(int slot) {
+    return slot >= 0 && slot < kHandlePoolSize;
+}
+
+// Taking and giving back live with the pool (handle_pool.cpp); opening,
+// reading and closing with each host's layer.
 int takeHandle();
 // Gives the slot back, closing its file if it is still open.
 void giveBackHandle(int slot);

@@ -1,9 +1,9 @@
 #if !defined(_WIN32)
 
-#include "platform/handle_pool.hpp"
 #include "platform/platform.hpp"
 
 #include <atomic>
+#include <cassert>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -40,19 +40,7 @@ DescriptorTable& table() {
     return descriptors;
 }
 
-bool validSlot(int slot) {
-    return slot >= 0 && slot < kHandlePoolSize;
-}
-
 } // namespace
-
-int takeHandle() {
-    return HandlePool::instance().take();
-}
-
-void giveBackHandle(int slot) {
-    HandlePool::instance().giveBack(slot);
-}
 
 std::string hostPath(std::string_view libraryPath) {
     std::string host(libraryPath);
@@ -73,9 +61,7 @@ bool isPlainFilePresent(std::string_view libraryPath) {
 }
 
 bool openForReading(int slot, std::string_view libraryPath) {
-    if (!validSlot(slot)) {
-        return false;
-    }
+    assert(isPoolSlot(slot));
     int descriptor = -1;
     do {
         descriptor = ::open(hostPath(libraryPath).c_str(), O_RDONLY | O_CLOEXEC);
@@ -94,9 +80,7 @@ bool openForReading(int slot, std::string_view libraryPath) {
 }
 
 bool fileLength(int slot, uint64_t& length) {
-    if (!validSlot(slot)) {
-        return false;
-    }
+    assert(isPoolSlot(slot));
     const int descriptor = table().descriptors[slot].load();
     struct stat status {};
     if (descriptor == kClosed || ::fstat(descriptor, &status) != 0) {
@@ -107,9 +91,7 @@ bool fileLength(int slot, uint64_t& length) {
 }
 
 bool readAt(int slot, uint64_t offset, void* destination, uint32_t count) {
-    if (!validSlot(slot)) {
-        return false;
-    }
+    assert(isPoolSlot(slot));
     const int descriptor = table().descriptors[slot].load();
     if (descriptor == kClosed) {
         return false;
@@ -131,18 +113,10 @@ bool readAt(int slot, uint64_t offset, void* destination, uint32_t count) {
 }
 
 void closeFile(int slot) {
-    if (!validSlot(slot)) {
-        return;
-    }
+    assert(isPoolSlot(slot));
     const int open = table().descriptors[slot].exchange(kClosed);
     if (open != kClosed) {
         ::close(open);
-    }
-}
-
-void closeAllFiles() {
-    for (int slot = 0; slot < kHandlePoolSize; ++slot) {
-        closeFile(slot);
     }
 }
 

@@ -1,9 +1,9 @@
 #if defined(_WIN32)
 
-#include "platform/handle_pool.hpp"
 #include "platform/platform.hpp"
 
 #include <atomic>
+#include <cassert>
 #include <cstdio>
 #include <fcntl.h>
 #include <io.h>
@@ -18,12 +18,9 @@ namespace {
 // when the library is unloaded.
 constinit std::atomic<HANDLE> openFiles[kHandlePoolSize] = {};
 
-bool validSlot(int slot) {
-    return slot >= 0 && slot < kHandlePoolSize;
-}
-
 HANDLE heldFile(int slot) {
-    return validSlot(slot) ? openFiles[slot].load() : nullptr;
+    assert(isPoolSlot(slot));
+    return openFiles[slot].load();
 }
 
 // A plain file is neither a directory nor hidden nor a system file; read-only
@@ -35,14 +32,6 @@ bool isPlainFile(const WIN32_FIND_DATAA& found) {
 }
 
 } // namespace
-
-int takeHandle() {
-    return HandlePool::instance().take();
-}
-
-void giveBackHandle(int slot) {
-    HandlePool::instance().giveBack(slot);
-}
 
 // Windows takes library paths as they are, "\" separators and drives included.
 std::string hostPath(std::string_view libraryPath) {
@@ -66,9 +55,7 @@ bool isPlainFilePresent(std::string_view libraryPath) {
 }
 
 bool openForReading(int slot, std::string_view libraryPath) {
-    if (!validSlot(slot)) {
-        return false;
-    }
+    assert(isPoolSlot(slot));
     const HANDLE file = ::CreateFileA(hostPath(libraryPath).c_str(), GENERIC_READ, FILE_SHARE_READ,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
@@ -116,18 +103,10 @@ bool readAt(int slot, uint64_t offset, void* destination, uint32_t count) {
 }
 
 void closeFile(int slot) {
-    if (!validSlot(slot)) {
-        return;
-    }
+    assert(isPoolSlot(slot));
     const HANDLE open = openFiles[slot].exchange(nullptr);
     if (open != nullptr) {
         ::CloseHandle(open);
-    }
-}
-
-void closeAllFiles() {
-    for (int slot = 0; slot < kHandlePoolSize; ++slot) {
-        closeFile(slot);
     }
 }
 
