@@ -22,7 +22,7 @@ show() {
 }
 
 mkdir -p out
-rm -rf out/png out/creature.glb out/sample.pak
+rm -rf out/png out/creature.glb out/sample.pak out/export out/repacked.pak
 build-demo/tools/sample/vexalkit-sample out/sample.pak
 pak=out/sample.pak
 show ls "$pak"
@@ -37,9 +37,12 @@ show png progs/flame.spr --pak "$pak" --transparent 255 --scale 4 -o out/png/fla
 show png progs/creature.mdl --pak "$pak" --scale 4 -o out/png/creature_skin.png
 show gltf progs/creature.mdl --pak "$pak" -o out/creature.glb
 show map maps/yard.map --pak "$pak"
+show export "$pak" -o out/export
+show pack out/export -o out/repacked.pak
+show ls out/repacked.pak
 
 echo
 echo "files written under out/:"
-find out/sample.pak out/png out/creature.glb -type f | sort | while read -r file; do
-    printf '  %-28s %8d bytes\n' "$file" "$(stat -c %s "$file")"
+find out/sample.pak out/png out/creature.glb out/export out/repacked.pak -type f | sort | while read -r file; do
+    printf '  %-36s %8d bytes\n' "$file" "$(stat -c %s "$file")"
 done

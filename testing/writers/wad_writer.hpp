@@ -4,6 +4,7 @@
 
 #include "writers/byte_writer.hpp"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +33,30 @@ inline void wadEntry(ByteWriter& out, std::string_view name, uint32_t filePos, u
                      uint8_t padding = 0) {
     out.u32(filePos).u32(diskLen).u32(fileLen).u8(type).u8(compression);
     out.fill(2, padding).field(name, 16);
+}
+
+// A mip-mapped texture entry: a 16-byte name, width, height, four offsets,
+// then the four pictures (full size, halved, quartered, eighthed), pixel
+// (x, y) of level l being pixel(l, x, y). The offsets are the true ones
+// unless `offsets` gives others.
+inline Bytes mipTextureBytes(std::string_view name, uint32_t width, uint32_t height,
+                             const std::function<uint8_t(uint32_t, uint32_t, uint32_t)>& pixel,
+                             const std::vector<uint32_t>& offsets = {}) {
+    ByteWriter texture;
+    texture.field(name, 16).u32(width).u32(height);
+    uint32_t at = 16 + 4 * 6;
+    for (uint32_t level = 0; level < 4; ++level) {
+        texture.u32(level < offsets.size() ? offsets[level] : at);
+        at += (width >> level) * (height >> level);
+    }
+    for (uint32_t level = 0; level < 4; ++level) {
+        for (uint32_t y = 0; y < (height >> level); ++y) {
+            for (uint32_t x = 0; x < (width >> level); ++x) {
+                texture.u8(pixel(level, x, y));
+            }
+        }
+    }
+    return texture.take();
 }
 
 inline Bytes buildWad(const std::vector<WadFile>& files) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace vexl::testing {
 namespace {
@@ -76,6 +77,54 @@ TEST_F(ToolGltfTest, EveryTargetReproducesItsFrameWithYUp) {
             EXPECT_NEAR(base[3 * v + 2] + delta[3 * v + 2], p.x, 1e-4) << k << " " << v;
         }
     }
+}
+
+// Normals are unit length in every frame, lean the way the faces around
+// them point, and a seam copy shades as the vertex it copies.
+TEST_F(ToolGltfTest, EveryFrameHasSmoothOutwardNormalsSharedAcrossTheSeam) {
+    const std::vector<float> base = glb_.floats(primitive()["attributes"]["NORMAL"].get<int>());
+    const std::vector<float> positions =
+        glb_.floats(primitive()["attributes"]["POSITION"].get<int>());
+    ASSERT_EQ(base.size(), 3U * slots());
+    for (uint32_t k = 0; k < frames(); ++k) {
+        const std::vector<float> delta =
+            glb_.floats(primitive()["targets"][k]["NORMAL"].get<int>());
+        std::vector<float> normal(base.size());
+        for (size_t i = 0; i < base.size(); ++i) {
+            normal[i] = base[i] + delta[i];
+        }
+        for (uint32_t v = 0; v < slots(); ++v) {
+            const float length = std::hypot(normal[3 * v], normal[3 * v + 1], normal[3 * v + 2]);
+            EXPECT_NEAR(length, 1.0F, 1e-4) << k << " " << v;
+        }
+        for (uint32_t v = 0; v < model_.record().vertexCount; ++v) {
+            const uint32_t copy = model_.seamMap()[v];
+            for (uint32_t c = 0; copy != 0 && c < 3; ++c) {
+                EXPECT_FLOAT_EQ(normal[3 * copy + c], normal[3 * v + c]) << k << " " << v;
+            }
+        }
+    }
+    // The triangles wind counter-clockwise from outside: their corners'
+    // normals lean the way their faces point.
+    const std::vector<uint32_t> indices = glb_.indices(primitive()["indices"].get<int>());
+    size_t agreeing = 0;
+    for (size_t t = 0; t < indices.size(); t += 3) {
+        const float* a = &positions[3 * indices[t]];
+        const float* b = &positions[3 * indices[t + 1]];
+        const float* c = &positions[3 * indices[t + 2]];
+        const float u[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
+        const float w[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
+        const float face[3] = {u[1] * w[2] - u[2] * w[1], u[2] * w[0] - u[0] * w[2],
+                               u[0] * w[1] - u[1] * w[0]};
+        float dot = 0;
+        for (size_t corner = 0; corner < 3; ++corner) {
+            for (uint32_t axis = 0; axis < 3; ++axis) {
+                dot += face[axis] * base[3 * indices[t + corner] + axis];
+            }
+        }
+        agreeing += dot > 0 ? 1 : 0;
+    }
+    EXPECT_GT(agreeing * 10, indices.size() / 3 * 9);
 }
 
 TEST_F(ToolGltfTest, TexCoordsHaveTheirOriginAtTheTopLeft) {

@@ -24,6 +24,7 @@ std::unique_ptr<OpenedArchive> openArchive(const std::string& name, const std::s
     const Source source{pak, name};
     opened->shownName = source.describe();
     // A PAK's directory is read from disk without loading the whole archive.
+    refuseFolder(pak.empty() ? name : pak);
     if (pak.empty() && hasPakExtension(name)) {
         opened->pack = PakDirectory::read(name);
         opened->kind = FileType::Pak;

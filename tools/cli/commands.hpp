@@ -13,5 +13,8 @@ void addExtractCommand(CLI::App& app);
 void addPngCommand(CLI::App& app);
 void addGltfCommand(CLI::App& app);
 void addMapCommand(CLI::App& app);
+void addPackCommand(CLI::App& app);
+void addExportCommand(CLI::App& app);
+void addWadCommand(CLI::App& app);
 
 } // namespace vexl::cli

@@ -3,8 +3,9 @@
 #include "commands.hpp"
 #include "gltf_model.hpp"
 #include "imaging.hpp"
+#include "inputs.hpp"
 #include "naming.hpp"
-#include "output.hpp"
+#include "output_tree.hpp"
 
 #include <CLI/CLI.hpp>
 
@@ -32,7 +33,9 @@ vexalkit::PictureView firstSkin(const Model& model, const std::string& what) {
 }
 
 void runGltf(const GltfOptions& options) {
-    const Source source{options.pak, options.file};
+    const Source source{options.pak, options.pak.empty()
+                                         ? options.file
+                                         : entryNameInPak(options.pak, options.file)};
     const Bytes bytes = loadBytes(source);
     if (vexalkit::whatIs(bytes) != FileType::Model) {
         throw vexalkit::Error(static_cast<int32_t>(vexalkit::Status::NotModel), source.describe());
@@ -43,13 +46,17 @@ void runGltf(const GltfOptions& options) {
         toPng(expand(firstSkin(model, source.describe()), palette, options.colors));
     const GltfMesh mesh = toGltfMesh(model.record());
     const std::string name = baseName(options.file);
-    const std::filesystem::path path = options.output.empty()
-                                           ? std::filesystem::path(name + ".glb")
-                                           : std::filesystem::path(options.output);
-    writeFileAtomically(
-        path, buildGlb(mesh, skin, name, options.interpolation == "step", options.secondsPerFrame));
+    const OutputPlace place = outputPlace(options.output, name + ".glb");
+    OutputTree tree(place.folder);
+    for (const std::string* input :
+         {&options.file, &options.pak, &options.colors.paletteFile, &options.colors.colorMapFile}) {
+        tree.protect(*input);
+    }
+    tree.stage({place.name}, buildGlb(mesh, skin, name, options.interpolation == "step",
+                                      options.secondsPerFrame));
+    tree.commit();
     std::printf("wrote %s (%u vertices, %zu triangles, %zu frames, %zu animations)\n",
-                path.string().c_str(), mesh.vertexCount, mesh.indices.size() / 3,
+                tree.shown({place.name}).c_str(), mesh.vertexCount, mesh.indices.size() / 3,
                 mesh.frames.size(), mesh.sequences.size());
 }
 
@@ -62,7 +69,9 @@ void addGltfCommand(CLI::App& app) {
     command->add_option("MODEL", options->file, "the model")->required();
     command->add_option("--pak", options->pak, "read MODEL (and its palette) from this PAK")
         ->type_name("ARCHIVE");
-    command->add_option("-o,--output", options->output, "output file (default: MODEL's name.glb)")
+    command
+        ->add_option("-o,--output", options->output,
+                     "output file or folder (default: MODEL's name.glb)")
         ->type_name("OUT.glb");
     command
         ->add_option("--interpolation", options->interpolation,

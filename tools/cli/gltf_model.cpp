@@ -2,6 +2,7 @@
 
 #include "glb_builder.hpp"
 #include "library.hpp"
+#include "mesh_normals.hpp"
 
 namespace vexl::cli {
 namespace {
@@ -56,17 +57,21 @@ json addAnimation(GlbBuilder& glb, const Sequence& sequence, size_t frames, bool
 
 json addPrimitive(GlbBuilder& glb, const GltfMesh& mesh) {
     const std::vector<float>& base = mesh.frames.front();
+    const std::vector<float>& baseNormals = mesh.normals.front();
     json primitive = {
         {"attributes",
          {{"POSITION", glb.addFloats(base, 3, "VEC3", true, gl::kArrayBuffer)},
+          {"NORMAL", glb.addFloats(baseNormals, 3, "VEC3", false, gl::kArrayBuffer)},
           {"TEXCOORD_0", glb.addFloats(mesh.texCoords, 2, "VEC2", false, gl::kArrayBuffer)}}},
         {"indices", glb.addIndices(mesh.indices, mesh.vertexCount)},
         {"material", 0},
         {"mode", gl::kTriangles}};
     json targets = json::array();
-    for (const std::vector<float>& frame : mesh.frames) {
-        targets.push_back({{"POSITION", glb.addFloats(deltasFrom(frame, base), 3, "VEC3", true,
-                                                      gl::kArrayBuffer)}});
+    for (size_t k = 0; k < mesh.frames.size(); ++k) {
+        targets.push_back({{"POSITION", glb.addFloats(deltasFrom(mesh.frames[k], base), 3, "VEC3",
+                                                      true, gl::kArrayBuffer)},
+                           {"NORMAL", glb.addFloats(deltasFrom(mesh.normals[k], baseNormals), 3,
+                                                    "VEC3", false, gl::kArrayBuffer)}});
     }
     primitive["targets"] = targets;
     return primitive;
@@ -118,6 +123,20 @@ GltfMesh toGltfMesh(const VEXLMODEL_T& model) {
             }
             mesh.indices.push_back(index);
         }
+    }
+    // A back-side seam copy shares the normal of the vertex it copies.
+    std::vector<uint32_t> owner(slots);
+    for (uint32_t v = 0; v < slots; ++v) {
+        owner[v] = v;
+    }
+    for (uint32_t v = 0; v < model.vertexCount; ++v) {
+        const uint32_t copy = model.seamMap[v];
+        if (copy != 0 && copy < slots) {
+            owner[copy] = v;
+        }
+    }
+    for (const std::vector<float>& positions : mesh.frames) {
+        mesh.normals.push_back(smoothNormals(positions, mesh.indices, owner));
     }
     mesh.sequences = frameSequences(model);
     return mesh;

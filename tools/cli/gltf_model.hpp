@@ -11,11 +11,12 @@
 namespace vexl::cli {
 
 struct GltfMesh {
-    uint32_t vertexCount = 0;               // V
-    std::vector<std::vector<float>> frames; // F runs of V positions (x, y, z)
-    std::vector<float> texCoords;           // V pairs (u, v)
-    std::vector<uint32_t> indices;          // three per triangle
-    std::vector<std::string> frameNames;    // F
+    uint32_t vertexCount = 0;                // V
+    std::vector<std::vector<float>> frames;  // F runs of V positions (x, y, z)
+    std::vector<std::vector<float>> normals; // F runs of V unit normals (x, y, z)
+    std::vector<float> texCoords;            // V pairs (u, v)
+    std::vector<uint32_t> indices;           // three per triangle
+    std::vector<std::string> frameNames;     // F
     std::vector<Sequence> sequences;
 };
 

@@ -1,6 +1,8 @@
 #include "imaging.hpp"
 
-#include "output.hpp"
+#include "png_codec.hpp"
+
+#include "option_checks.hpp"
 
 #include <CLI/CLI.hpp>
 
@@ -35,12 +37,12 @@ void addColorOptions(CLI::App& command, ColorOptions& options) {
         ->type_name("FILE");
     command.add_option("--row", options.row, "shade through this colormap row (0 is the first)")
         ->type_name("N")
-        ->check(CLI::NonNegativeNumber);
+        ->check(wholeNumberBetween("--row", 0, INT32_MAX));
     command
         .add_option("--transparent", options.transparent,
                     "palette index drawn fully transparent (writes RGBA)")
         ->type_name("INDEX")
-        ->check(CLI::Range(0, 255));
+        ->check(wholeNumberBetween("--transparent", 0, 255));
 }
 
 Palette loadColors(const ColorOptions& options, const std::string& archive) {
@@ -65,6 +67,12 @@ Palette loadColors(const ColorOptions& options, const std::string& archive) {
                                          "--row needs a colormap: give --colormap FILE");
     const Bytes mapBytes = loadBytes(mapSource);
     vexalkit::withContext(mapSource.describe(), [&] { palette.loadColorMap(mapBytes); });
+    const uint32_t rows = palette.colorMapRows();
+    if (static_cast<uint32_t>(*options.row) >= rows) {
+        throw Failure(mapSource.describe() + " has " + std::to_string(rows) +
+                      " rows: --row must be between 0 and " + std::to_string(rows - 1) + ", not " +
+                      std::to_string(*options.row));
+    }
     return palette;
 }
 

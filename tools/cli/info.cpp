@@ -1,8 +1,10 @@
 // info: what a file is, and a summary of the record its loader fills.
 #include "commands.hpp"
+#include "inputs.hpp"
 #include "json_print.hpp"
 #include "library.hpp"
 #include "sequences.hpp"
+#include "wad_entry_info.hpp"
 
 #include <CLI/CLI.hpp>
 
@@ -15,7 +17,7 @@ using nlohmann::json;
 
 struct InfoOptions {
     std::string file;
-    std::string pak;
+    InputAddress address;
     bool json = false;
 };
 
@@ -220,11 +222,18 @@ void addInfoCommand(CLI::App& app) {
     CLI::App* command =
         app.add_subcommand("info", "tell what a file is and summarise what it holds");
     command->add_option("FILE", options->file, "the file, on disk or inside --pak")->required();
-    command->add_option("--pak", options->pak, "read FILE from inside this PAK archive")
-        ->type_name("ARCHIVE");
+    addAddressOptions(*command, options->address);
     command->add_flag("--json", options->json, "print the summary as JSON");
     command->callback([options] {
-        const json summary = describe({options->pak, options->file});
+        if (!options->address.wad.empty()) {
+            const InputFile input = readInput(options->file, options->address);
+            const json summary = describeWadEntry(options->file, options->address, input);
+            options->json ? printJson(summary) : printWadEntry(summary);
+            return;
+        }
+        const std::string& pak = options->address.pak;
+        const json summary =
+            describe({pak, pak.empty() ? options->file : entryNameInPak(pak, options->file)});
         if (options->json) {
             printJson(summary);
         } else {

@@ -1,4 +1,6 @@
-// JSON output for scripts: indented, with bytes that are not UTF-8 replaced.
+// JSON output for scripts: indented, ASCII only (other characters as \uXXXX),
+// with bytes that are not UTF-8 replaced (names come through jsonName() and
+// are always UTF-8).
 #pragma once
 
 #include <nlohmann/json.hpp>
@@ -8,7 +10,7 @@
 namespace vexl::cli {
 
 inline void printJson(const nlohmann::json& value) {
-    std::cout << value.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+    std::cout << value.dump(2, ' ', true, nlohmann::json::error_handler_t::replace) << '\n';
 }
 
 } // namespace vexl::cli

@@ -33,6 +33,9 @@ struct Source {
     std::string describe() const;
 };
 
+// Throws Failure saying so when `path` names a folder.
+void refuseFolder(const std::string& path);
+
 // The whole file, from disk or from inside the archive; throws on failure.
 Bytes loadBytes(const Source& source);
 

@@ -1,6 +1,7 @@
 // ls: the directory of a PAK or WAD2 archive.
 #include "archives.hpp"
 #include "commands.hpp"
+#include "entry_names.hpp"
 #include "json_print.hpp"
 
 #include <CLI/CLI.hpp>
@@ -33,12 +34,12 @@ json packJson(const OpenedArchive& archive) {
     const VEXLPACKINFO_T& info = archive.pack.record();
     json entries = json::array();
     for (const VEXLPACKENTRY_T& entry : archive.pack) {
-        entries.push_back({{"name", displayName(entry.name)},
+        entries.push_back({{"name", jsonName(displayName(vexalkit::entryName(entry)))},
                            {"position", entry.filePos},
                            {"length", entry.fileLen},
                            {"valid", entry.valid != 0}});
     }
-    return {{"archive", archive.shownName},
+    return {{"archive", jsonName(archive.shownName)},
             {"format", "PAK"},
             {"directoryOffset", info.dirOffset},
             {"directoryLength", info.dirLength},
@@ -49,7 +50,7 @@ json wadJson(const OpenedArchive& archive) {
     const VEXLWADINFO_T& info = archive.wad.record();
     json entries = json::array();
     for (const VEXLWADENTRY_T& entry : archive.wad) {
-        entries.push_back({{"name", entry.name},
+        entries.push_back({{"name", jsonName(vexalkit::entryName(entry))},
                            {"position", entry.filePos},
                            {"diskLength", entry.diskLen},
                            {"length", entry.fileLen},
@@ -57,7 +58,7 @@ json wadJson(const OpenedArchive& archive) {
                            {"compression", entry.compression},
                            {"valid", wadEntryInside(entry, archive.wadBytes.size())}});
     }
-    return {{"archive", archive.shownName},
+    return {{"archive", jsonName(archive.shownName)},
             {"format", "WAD2"},
             {"directoryOffset", info.dirOffset},
             {"directoryLength", info.dirLength},
@@ -67,24 +68,28 @@ json wadJson(const OpenedArchive& archive) {
 void printPack(const OpenedArchive& archive) {
     const VEXLPACKINFO_T& info = archive.pack.record();
     std::printf("%s: PAK archive, %u entries, directory at %u (%u bytes)\n",
-                archive.shownName.c_str(), info.entryCount, info.dirOffset, info.dirLength);
+                escapeForTerminal(archive.shownName).c_str(), info.entryCount, info.dirOffset,
+                info.dirLength);
     std::printf("%10s %10s  %-5s  %s\n", "position", "length", "valid", "name");
     for (const VEXLPACKENTRY_T& entry : archive.pack) {
         std::printf("%10u %10u  %-5s  %s\n", entry.filePos, entry.fileLen,
-                    entry.valid != 0 ? "yes" : "no", displayName(entry.name).c_str());
+                    entry.valid != 0 ? "yes" : "no",
+                    escapeForTerminal(displayName(vexalkit::entryName(entry))).c_str());
     }
 }
 
 void printWad(const OpenedArchive& archive) {
     const VEXLWADINFO_T& info = archive.wad.record();
     std::printf("%s: WAD2 archive, %u entries, directory at %u (%u bytes)\n",
-                archive.shownName.c_str(), info.entryCount, info.dirOffset, info.dirLength);
+                escapeForTerminal(archive.shownName).c_str(), info.entryCount, info.dirOffset,
+                info.dirLength);
     std::printf("%10s %10s %10s  %-7s  %-11s  %-5s  %s\n", "position", "stored", "length", "type",
                 "compression", "valid", "name");
     for (const VEXLWADENTRY_T& entry : archive.wad) {
         std::printf("%10u %10u %10u  %-7s  %11u  %-5s  %s\n", entry.filePos, entry.diskLen,
                     entry.fileLen, typeText(entry.entryType).c_str(), entry.compression,
-                    wadEntryInside(entry, archive.wadBytes.size()) ? "yes" : "no", entry.name);
+                    wadEntryInside(entry, archive.wadBytes.size()) ? "yes" : "no",
+                    escapeForTerminal(vexalkit::entryName(entry)).c_str());
     }
 }
 
@@ -109,6 +114,10 @@ void addLsCommand(CLI::App& app) {
     command->add_option("--pak", options->pak, "read a WAD2 ARCHIVE from inside this PAK")
         ->type_name("PAK");
     command->add_flag("--json", options->json, "print the directory as JSON");
+    command->footer("Names are shown with control characters, \\ and bytes that are not UTF-8 "
+                    "as \\xNN. In JSON every byte of a name is the character of the same "
+                    "number (bytes 128-255 as \\u0080-\\u00ff): the exact bytes, which "
+                    "extract accepts back as NAME.");
     command->callback([options] { runLs(*options); });
 }
 

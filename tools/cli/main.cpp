@@ -18,16 +18,56 @@ void report(const char* message) {
     std::fprintf(stderr, "vexalkit: %s\n", message);
 }
 
+// CLI11 puts the option's name before a check's message, which names it
+// already: "--row: --row must be ..." becomes "--row must be ...".
+std::string plainWords(const std::string& message) {
+    const size_t colon = message.find(": ");
+    if (colon != std::string::npos && message.compare(colon + 2, colon, message, 0, colon) == 0) {
+        return message.substr(colon + 2);
+    }
+    return message;
+}
+
+// The subcommands' names, for the message about one that does not exist.
+std::string subcommandList(const CLI::App& app) {
+    std::string list;
+    for (const CLI::App* command : app.get_subcommands({})) {
+        list += list.empty() ? "" : ", ";
+        list += command->get_name();
+    }
+    return list;
+}
+
+// CLI11 takes a mistyped subcommand for a stray argument and asks for a
+// subcommand; this names the mistake instead. Returns false after saying so.
+bool subcommandKnown(const CLI::App& app, int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (!argument.empty() && argument.front() == '-') {
+            continue;
+        }
+        for (const CLI::App* command : app.get_subcommands({})) {
+            if (command->get_name() == argument) {
+                return true;
+            }
+        }
+        std::fprintf(stderr, "vexalkit: unknown subcommand '%s'; the subcommands are: %s\n",
+                     argument.c_str(), subcommandList(app).c_str());
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"List, describe, extract and convert the data files of the game Vexal.",
+    CLI::App app{"List, describe, extract, convert and pack the data files of the game Vexal.",
                  "vexalkit"};
     app.require_subcommand(1);
     app.set_help_all_flag("--help-all", "show the help of every subcommand");
     app.set_version_flag("--version", "vexalkit " VEXALKIT_VERSION_STRING);
     app.failure_message([](const CLI::App*, const CLI::Error& error) {
-        return "vexalkit: " + std::string(error.what()) + " (see --help)\n";
+        return "vexalkit: " + plainWords(error.what()) + " (see --help)\n";
     });
     vexl::cli::addLsCommand(app);
     vexl::cli::addInfoCommand(app);
@@ -35,6 +75,12 @@ int main(int argc, char** argv) {
     vexl::cli::addPngCommand(app);
     vexl::cli::addGltfCommand(app);
     vexl::cli::addMapCommand(app);
+    vexl::cli::addPackCommand(app);
+    vexl::cli::addExportCommand(app);
+    vexl::cli::addWadCommand(app);
+    if (!subcommandKnown(app, argc, argv)) {
+        return kUsage;
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

@@ -1,5 +1,6 @@
 // map: runs the map source checker and prints its report.
 #include "commands.hpp"
+#include "inputs.hpp"
 #include "library.hpp"
 
 #include <CLI/CLI.hpp>
@@ -15,7 +16,9 @@ struct MapOptions {
 };
 
 void runMap(const MapOptions& options) {
-    const Source source{options.pak, options.file};
+    const Source source{options.pak, options.pak.empty()
+                                         ? options.file
+                                         : entryNameInPak(options.pak, options.file)};
     const Bytes bytes = loadBytes(source);
     // The checker writes its report to standard output itself.
     std::fflush(stdout);

@@ -21,4 +21,17 @@ std::filesystem::path numbered(const std::filesystem::path& path, size_t index, 
     return result;
 }
 
+OutputPlace outputPlace(const std::string& option, const std::string& defaultName) {
+    if (option.empty()) {
+        return {".", defaultName};
+    }
+    std::error_code ignored;
+    if (option.back() == '/' || std::filesystem::is_directory(option, ignored)) {
+        return {option, defaultName};
+    }
+    const std::filesystem::path path(option);
+    return {path.has_parent_path() ? path.parent_path() : std::filesystem::path("."),
+            path.filename().string()};
+}
+
 } // namespace vexl::cli

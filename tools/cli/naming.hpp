@@ -13,4 +13,15 @@ std::string baseName(const std::string& name);
 // width of the largest index.
 std::filesystem::path numbered(const std::filesystem::path& path, size_t index, size_t count);
 
+// Where one command's output goes: a folder and a file name inside it.
+struct OutputPlace {
+    std::filesystem::path folder;
+    std::string name;
+};
+
+// The place `-o OUT` names: inside OUT when it is an existing folder or ends
+// in "/" (under `defaultName`), else the file OUT; `defaultName` in the
+// current folder when OUT is empty.
+OutputPlace outputPlace(const std::string& option, const std::string& defaultName);
+
 } // namespace vexl::cli

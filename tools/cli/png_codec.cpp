@@ -1,55 +1,13 @@
-#include "output.hpp"
+#include "png_codec.hpp"
 
 #include "library.hpp"
 
 #include <png.h>
 
-#include <atomic>
 #include <csetjmp>
-#include <cstdio>
-#include <fstream>
-#include <random>
-#include <string>
-#include <system_error>
 
 namespace vexl::cli {
 namespace {
-
-namespace fs = std::filesystem;
-
-fs::path temporaryBeside(const fs::path& path) {
-    static std::atomic<unsigned> counter{0};
-    static const unsigned run = std::random_device{}();
-    // A hidden name beside the final one: ".NAME.partRUN-COUNT".
-    std::string name(1, '.');
-    name += path.filename().string();
-    name += ".part";
-    name += std::to_string(run);
-    name += '-';
-    name += std::to_string(counter.fetch_add(1));
-    return path.parent_path() / name;
-}
-
-// A temporary file that is removed unless it was renamed into place.
-class TemporaryFile {
-  public:
-    explicit TemporaryFile(fs::path path) : path_(std::move(path)) {}
-    ~TemporaryFile() {
-        if (!committed_) {
-            std::error_code ignored;
-            fs::remove(path_, ignored);
-        }
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-    const fs::path& path() const { return path_; }
-    void commit() { committed_ = true; }
-
-  private:
-    fs::path path_;
-    bool committed_ = false;
-};
 
 void appendToVector(png_structp png, png_bytep data, png_size_t length) {
     auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
@@ -88,30 +46,6 @@ bool writePng(std::vector<uint8_t>& out, uint32_t width, uint32_t height, int co
 
 } // namespace
 
-void writeFileAtomically(const fs::path& path, const uint8_t* bytes, size_t size) {
-    std::error_code error;
-    if (path.has_parent_path()) {
-        fs::create_directories(path.parent_path(), error);
-        if (error) {
-            throw Failure(path.parent_path().string() + ": " + error.message());
-        }
-    }
-    TemporaryFile temporary(temporaryBeside(path));
-    {
-        std::ofstream out(temporary.path(), std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes), static_cast<std::streamsize>(size));
-        out.close();
-        if (!out) {
-            throw Failure(path.string() + ": cannot write file");
-        }
-    }
-    fs::rename(temporary.path(), path, error);
-    if (error) {
-        throw Failure(path.string() + ": " + error.message());
-    }
-    temporary.commit();
-}
-
 std::vector<uint8_t> encodePng(uint32_t width, uint32_t height, const uint32_t* colors,
                                bool withAlpha) {
     const size_t channels = withAlpha ? 4 : 3;
@@ -135,6 +69,30 @@ std::vector<uint8_t> encodePng(uint32_t width, uint32_t height, const uint32_t* 
         throw Failure("cannot encode PNG image");
     }
     return out;
+}
+
+DecodedPng decodePng(std::span<const uint8_t> bytes, const std::string& what) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_memory(&image, bytes.data(), bytes.size()) == 0) {
+        throw Failure(what + ": not a PNG image (" + image.message + ")");
+    }
+    image.format = PNG_FORMAT_RGBA;
+    std::vector<uint8_t> samples(PNG_IMAGE_SIZE(image));
+    if (png_image_finish_read(&image, nullptr, samples.data(), 0, nullptr) == 0) {
+        const std::string message = image.message;
+        png_image_free(&image);
+        throw Failure(what + ": cannot decode PNG image (" + message + ")");
+    }
+    DecodedPng decoded;
+    decoded.width = image.width;
+    decoded.height = image.height;
+    decoded.colors.reserve(samples.size() / 4);
+    for (size_t i = 0; i + 3 < samples.size(); i += 4) {
+        decoded.colors.push_back(uint32_t{samples[i + 3]} << 24U | uint32_t{samples[i]} << 16U |
+                                 uint32_t{samples[i + 1]} << 8U | samples[i + 2]);
+    }
+    return decoded;
 }
 
 } // namespace vexl::cli

@@ -1,0 +1,171 @@
+// Writes never go through links they did not make, never replace an input,
+// and leave nothing when they fail; names reach the terminal escaped and
+// scripts losslessly; extraction takes time in proportion to the entries.
+#include "tool_run.hpp"
+#include "writers/byte_writer.hpp"
+#include "writers/image_writer.hpp"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+namespace vexl::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using writers::Bytes;
+
+Bytes text(const std::string& value) {
+    return Bytes(value.begin(), value.end());
+}
+
+std::vector<std::string> everythingUnder(const fs::path& directory) {
+    std::vector<std::string> found;
+    for (const auto& entry : fs::recursive_directory_iterator(directory)) {
+        found.push_back(fs::relative(entry.path(), directory).generic_string());
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+// `value` as one shell word.
+std::string quoted(const std::string& value) {
+    std::string word = "'";
+    for (const char c : value) {
+        word += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return word + "'";
+}
+
+class ToolSafetyTest : public ::testing::Test {
+  protected:
+    ToolRun run(const std::string& arguments) { return runTool(arguments, work_.path()); }
+    std::string pak() const { return " --pak '" + sampleArchive().string() + "'"; }
+
+    TempDir work_;
+};
+
+TEST_F(ToolSafetyTest, PlantedSymbolicLinksAreNotFollowed) {
+    work_.write("links.pak", writers::buildPak({{"sub/a.txt", text("through a folder link")},
+                                                {"b.txt", text("onto a file link")},
+                                                {"c.txt", text("plain")}}));
+    fs::create_directories(work_.path() / "outside");
+    work_.write("outside/b.txt", text("kept"));
+    fs::create_directories(work_.path() / "out");
+    fs::create_directory_symlink("../outside", work_.path() / "out/sub");
+    fs::create_symlink("../outside/b.txt", work_.path() / "out/b.txt");
+
+    const ToolRun extracted = run("extract links.pak -o out");
+    EXPECT_EQ(extracted.exitCode, 1);
+    for (const char* refused : {"sub/a.txt: skipped, out/sub is a symbolic link",
+                                "b.txt: skipped, out/b.txt is a symbolic link"}) {
+        EXPECT_NE(extracted.err.find(refused), std::string::npos) << extracted.err;
+    }
+    EXPECT_EQ(everythingUnder(work_.path() / "outside"), std::vector<std::string>{"b.txt"});
+    EXPECT_EQ(readFile(work_.path() / "outside/b.txt"), text("kept"));
+    EXPECT_EQ(readFile(work_.path() / "out/c.txt"), text("plain"));
+    EXPECT_TRUE(fs::is_symlink(work_.path() / "out/b.txt"));
+}
+
+TEST_F(ToolSafetyTest, FailedMultiFileWriteLeavesNothing) {
+    // The sprite's second picture meets a folder where its file would go.
+    fs::create_directories(work_.path() / "shots/flame_1.png");
+    const ToolRun blocked = run("png progs/flame.spr" + pak() + " -o shots/flame.png");
+    EXPECT_EQ(blocked.exitCode, 1);
+    EXPECT_NE(blocked.err.find("none of the files was written"), std::string::npos) << blocked.err;
+    EXPECT_EQ(everythingUnder(work_.path()),
+              (std::vector<std::string>{"shots", "shots/flame_1.png"}));
+
+    // A folder the tool made for a failed write goes away with it.
+    work_.write("flame.pak", writers::buildPak({{"flame.lmp", text("not a picture")}}));
+    const ToolRun failed = run("png flame.lmp --pak flame.pak -o made/deeper/");
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_FALSE(fs::exists(work_.path() / "made"));
+
+    // Nor does one for entries that were all refused.
+    work_.write("refused.pak", writers::buildPak({{"../up.txt", text("outside")}}));
+    EXPECT_EQ(run("extract refused.pak -o fresh/inner").exitCode, 1);
+    EXPECT_FALSE(fs::exists(work_.path() / "fresh"));
+}
+
+TEST_F(ToolSafetyTest, AnInputIsNeverReplaced) {
+    work_.write("self.pak", writers::buildPak({{"self.pak", text("would replace the archive")},
+                                               {"other.txt", text("fine")}}));
+    const Bytes archive = readFile(work_.path() / "self.pak");
+    const ToolRun extracted = run("extract self.pak -o .");
+    EXPECT_EQ(extracted.exitCode, 1);
+    EXPECT_NE(extracted.err.find("self.pak: skipped, self.pak is one of the inputs"),
+              std::string::npos)
+        << extracted.err;
+    EXPECT_EQ(readFile(work_.path() / "self.pak"), archive);
+    EXPECT_EQ(readFile(work_.path() / "other.txt"), text("fine"));
+
+    fs::copy_file(sampleArchive(), work_.path() / "sample.pak");
+    const ToolRun png = run("png gfx/rings.lmp --pak sample.pak -o sample.pak");
+    EXPECT_EQ(png.exitCode, 1);
+    EXPECT_EQ(readFile(work_.path() / "sample.pak"), readFile(sampleArchive()));
+}
+
+TEST_F(ToolSafetyTest, NamesAreEscapedOnTheTerminalAndExactInJson) {
+    const std::string control = "red\x1b[31m\x07.txt";
+    const std::string latin = "caf\xe9\x80.txt";
+    const std::string utf8 = "na\xc3\xafve.txt";
+    work_.write("names.pak",
+                writers::buildPak({{control, text("control")},
+                                   {latin, text("latin")},
+                                   {utf8, text("utf8")},
+                                   {"pic\xe9.lmp", writers::pictureBytes(1, 1, {7})}}));
+    const ToolRun listed = run("ls names.pak");
+    ASSERT_EQ(listed.exitCode, 0) << listed.err;
+    EXPECT_EQ(listed.out.find('\x1b'), std::string::npos);
+    for (const char* shown : {"red\\x1b[31m\\x07.txt", "caf\\xe9\\x80.txt", "na\xc3\xafve.txt"}) {
+        EXPECT_NE(listed.out.find(shown), std::string::npos) << shown << "\n" << listed.out;
+    }
+
+    const ToolRun json = run("ls --json names.pak");
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    EXPECT_NE(json.out.find("caf\\u00e9\\u0080.txt"), std::string::npos) << json.out;
+    const auto entries = nlohmann::json::parse(json.out)["entries"];
+    ASSERT_EQ(entries.size(), 4U);
+    // Every name given back as printed (UTF-8 of its characters) extracts
+    // exactly that entry.
+    for (const auto& entry : entries) {
+        const std::string given = entry["name"].get<std::string>();
+        fs::remove_all(work_.path() / "back");
+        fs::create_directories(work_.path() / "back");
+        const ToolRun back = run("extract names.pak -o back " + quoted(given));
+        EXPECT_EQ(back.exitCode, 0) << given << "\n" << back.err;
+        EXPECT_EQ(everythingUnder(work_.path() / "back").size(), 1U) << given;
+    }
+    EXPECT_EQ(readFile(work_.path() / "back" / "pic\xe9.lmp"), writers::pictureBytes(1, 1, {7}));
+    const ToolRun info = run("info --pak names.pak " + quoted("pic\xc3\xa9.lmp"));
+    EXPECT_EQ(info.exitCode, 0) << info.err;
+    EXPECT_NE(info.out.find("picture"), std::string::npos) << info.out;
+}
+
+double secondsToExtract(ToolRun (*runner)(const std::string&, const fs::path&), const TempDir& work,
+                        const std::string& archive) {
+    const auto start = std::chrono::steady_clock::now();
+    const ToolRun extracted = runner("extract " + archive + " -o out-" + archive, work.path());
+    EXPECT_EQ(extracted.exitCode, 0) << extracted.err;
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+TEST_F(ToolSafetyTest, ExtractionTimeGrowsLinearlyWithTheEntries) {
+    for (const size_t count : {2000U, 20000U}) {
+        std::vector<writers::PakFile> files;
+        for (size_t i = 0; i < count; ++i) {
+            files.push_back({"d" + std::to_string(i % 50) + "/f" + std::to_string(i), text("x")});
+        }
+        work_.write(std::to_string(count) + ".pak", writers::buildPak(files));
+    }
+    const double small = secondsToExtract(runTool, work_, "2000.pak");
+    const double large = secondsToExtract(runTool, work_, "20000.pak");
+    // Ten times the entries: about ten times the time; a directory read per
+    // entry would make it a hundred.
+    EXPECT_LT(large / small, 30.0) << small << " s against " << large << " s";
+    EXPECT_EQ(everythingUnder(work_.path() / "out-20000.pak").size(), 20050U);
+}
+
+} // namespace
+} // namespace vexl::testing

@@ -1,0 +1,79 @@
+// Writing files under an output folder, safely and all together: every file
+// is first written beside its place under a temporary name, and only when
+// all are written are they renamed into place. Nothing is written through a
+// symbolic link that is found below the folder, no output replaces an input,
+// and a failure removes every temporary file and every folder made.
+#pragma once
+
+#include "library.hpp"
+
+#include <cstdint>
+#include <filesystem>
+#include <set>
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vexl::cli {
+
+// An output that may not be written where it was asked for (a symbolic
+// link or folder in the way, an input in its place). The other outputs may
+// still be written.
+class RefusedOutput : public Failure {
+  public:
+    using Failure::Failure;
+};
+
+class OutputTree {
+  public:
+    // Opens `root`, making it and its missing parents (removed again when
+    // nothing is committed). The user named `root`, so a link in it is
+    // followed; below it none is.
+    explicit OutputTree(const std::filesystem::path& root);
+    // Discards what was not committed.
+    ~OutputTree();
+    OutputTree(const OutputTree&) = delete;
+    OutputTree& operator=(const OutputTree&) = delete;
+
+    // Refuses to write over the file `input` (when it exists).
+    void protect(const std::filesystem::path& input);
+
+    // Writes `bytes` to a temporary file for the name `parts` below the
+    // root. Throws RefusedOutput when the name may not be written, Failure
+    // when writing fails.
+    void stage(const std::vector<std::string>& parts, std::span<const uint8_t> bytes);
+
+    // Renames every staged file into place, and removes the folders it made
+    // that stayed empty (all the outputs meant for them were refused).
+    void commit();
+
+    // Removes the staged files and the folders made; nothing stays.
+    void discard() noexcept;
+
+    size_t stagedCount() const { return staged_.size(); }
+    // "ROOT/PART/PART" for messages, escaped for a terminal.
+    std::string shown(const std::vector<std::string>& parts) const;
+
+  private:
+    struct Staged {
+        std::vector<std::string> folder;
+        std::string temporary;
+        std::string name;
+    };
+    int openFolder(const std::vector<std::string>& folder, bool make);
+    void makeRoot(const std::filesystem::path& root);
+    void removeEmptyMadeFolders() noexcept;
+
+    std::filesystem::path root_;
+    int rootFd_ = -1;
+    std::vector<std::filesystem::path> madeRoots_; // outermost first
+    std::vector<std::vector<std::string>> madeFolders_;
+    std::vector<Staged> staged_;
+    std::set<std::string> stagedNames_;
+    std::set<std::string> folderNames_;
+    std::set<std::pair<uint64_t, uint64_t>> inputs_; // device and inode
+    bool committed_ = false;
+};
+
+} // namespace vexl::cli

@@ -1,0 +1,185 @@
+// pack: a PAK archive from a folder's files (or from files named one by
+// one), the same bytes for the same files every time.
+#include "commands.hpp"
+#include "entry_names.hpp"
+#include "naming.hpp"
+#include "output_tree.hpp"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+
+namespace vexl::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr size_t kNameFieldBytes = 56; // the name and at least one zero
+constexpr size_t kEntriesTheGameReads = 2048;
+
+struct PackOptions {
+    std::vector<std::string> inputs;
+    std::string output;
+};
+
+// One file to pack: its entry name and where it is on disk.
+struct PackedFile {
+    std::string name;
+    fs::path path;
+};
+
+void warn(const std::string& name, const std::string& message) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "vexalkit: warning: %s: %s\n", escapeForTerminal(name).c_str(),
+                 message.c_str());
+}
+
+// Why `name` cannot be an entry that reads back as itself, if it cannot.
+std::optional<std::string> unfitName(const std::string& name) {
+    if (std::optional<std::string> reason = unsafeReason(name)) {
+        return reason;
+    }
+    if (name.size() >= kNameFieldBytes) {
+        return "name of " + std::to_string(name.size()) + " bytes; at most " +
+               std::to_string(kNameFieldBytes - 1) + " fit";
+    }
+    if (name.find('\\') != std::string::npos) {
+        return "\\ in a name separates folders inside the archive";
+    }
+    if (displayName(vexalkit::cleanPath(name)) != name) {
+        return "the archive would read it back as " + displayName(vexalkit::cleanPath(name)) +
+               " (blanks around a part are dropped)";
+    }
+    return std::nullopt;
+}
+
+// Every regular file under `folder`, named relative to it with "/".
+void addFolder(const fs::path& folder, std::vector<PackedFile>& files) {
+    for (auto it = fs::recursive_directory_iterator(folder); it != fs::end(it); ++it) {
+        const fs::path relative = fs::relative(it->path(), folder);
+        if (it->is_symlink()) {
+            warn(relative.generic_string(), "not packed, a symbolic link");
+        } else if (it->is_regular_file()) {
+            files.push_back({relative.generic_string(), it->path()});
+        } else if (!it->is_directory()) {
+            warn(relative.generic_string(), "not packed, not a regular file");
+        }
+    }
+}
+
+std::vector<PackedFile> listInputs(const std::vector<std::string>& inputs) {
+    std::vector<PackedFile> files;
+    for (const std::string& input : inputs) {
+        std::error_code error;
+        const fs::file_status status = fs::status(input, error);
+        if (fs::is_directory(status)) {
+            addFolder(input, files);
+        } else if (fs::is_regular_file(status)) {
+            files.push_back({fs::path(input).lexically_normal().generic_string(), input});
+        } else {
+            throw Failure(input + ": no such file or folder");
+        }
+    }
+    // Byte order of the names: the same files always give the same archive.
+    std::sort(files.begin(), files.end(),
+              [](const PackedFile& a, const PackedFile& b) { return a.name < b.name; });
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (std::optional<std::string> reason = unfitName(files[i].name)) {
+            throw Failure(escapeForTerminal(files[i].name) + ": cannot be packed, " + *reason);
+        }
+        if (i != 0 && files[i].name == files[i - 1].name) {
+            throw Failure(escapeForTerminal(files[i].name) + ": given twice");
+        }
+    }
+    return files;
+}
+
+void putU32(std::vector<uint8_t>& out, size_t at, uint64_t value) {
+    for (size_t i = 0; i < 4; ++i) {
+        out[at + i] = static_cast<uint8_t>(value >> (8 * i));
+    }
+}
+
+// loadBytes refuses an empty file on disk; an empty entry is fine.
+bool isEmptyFile(const fs::path& path) {
+    std::error_code error;
+    return fs::file_size(path, error) == 0 && !error;
+}
+
+// Header, the files' bytes back to back, then the directory; every offset
+// and length must fit the format's 32-bit fields.
+std::vector<uint8_t> buildPak(const std::vector<PackedFile>& files) {
+    constexpr uint64_t kLimit = std::numeric_limits<uint32_t>::max();
+    std::vector<uint8_t> archive(vexalkit::format::kPakHeaderBytes);
+    std::vector<uint8_t> directory(files.size() * vexalkit::format::kPakEntryBytes);
+    for (size_t i = 0; i < files.size(); ++i) {
+        const Bytes bytes =
+            isEmptyFile(files[i].path) ? Bytes{} : loadBytes({"", files[i].path.string()});
+        const uint64_t position = archive.size();
+        if (position + bytes.size() > kLimit) {
+            throw Failure(files[i].path.string() + ": the archive would pass 4 GiB, the most its "
+                                                   "32-bit offsets reach");
+        }
+        archive.insert(archive.end(), bytes.begin(), bytes.end());
+        uint8_t* entry = directory.data() + i * vexalkit::format::kPakEntryBytes;
+        std::memcpy(entry, files[i].name.data(), files[i].name.size());
+        putU32(directory, i * vexalkit::format::kPakEntryBytes + kNameFieldBytes, position);
+        putU32(directory, i * vexalkit::format::kPakEntryBytes + kNameFieldBytes + 4, bytes.size());
+    }
+    const uint64_t directoryOffset = archive.size();
+    if (directoryOffset + directory.size() > kLimit) {
+        throw Failure("the archive's directory would end past 4 GiB, the most its 32-bit offsets "
+                      "reach");
+    }
+    std::memcpy(archive.data(), "PACK", 4);
+    putU32(archive, 4, directoryOffset);
+    putU32(archive, 8, directory.size());
+    archive.insert(archive.end(), directory.begin(), directory.end());
+    return archive;
+}
+
+void runPack(const PackOptions& options) {
+    std::vector<PackedFile> files = listInputs(options.inputs);
+    if (files.empty()) {
+        throw Failure("nothing to pack: no files under " + options.inputs.front());
+    }
+    if (files.size() > kEntriesTheGameReads) {
+        warn(options.output, std::to_string(files.size()) +
+                                 " entries; the game reads only the "
+                                 "first " +
+                                 std::to_string(kEntriesTheGameReads));
+    }
+    const OutputPlace place = outputPlace(options.output, "out.pak");
+    OutputTree tree(place.folder);
+    for (const PackedFile& file : files) {
+        tree.protect(file.path);
+    }
+    const std::vector<uint8_t> archive = buildPak(files);
+    tree.stage({place.name}, archive);
+    tree.commit();
+    std::printf("packed %zu files into %s (%zu bytes)\n", files.size(),
+                tree.shown({place.name}).c_str(), archive.size());
+}
+
+} // namespace
+
+void addPackCommand(CLI::App& app) {
+    auto options = std::make_shared<PackOptions>();
+    CLI::App* command = app.add_subcommand("pack", "make a PAK archive from a folder or files");
+    command
+        ->add_option("INPUT", options->inputs,
+                     "a folder (its files, named relative to it) or a file (named as given)")
+        ->required();
+    command->add_option("-o,--output", options->output, "the archive to write")
+        ->type_name("OUT.pak")
+        ->required();
+    command->footer("Entries are sorted by name, so the same files always give the same bytes. "
+                    "Names use / between folders and hold at most 55 bytes; the game reads "
+                    "the first 2048 entries only.");
+    command->callback([options] { runPack(*options); });
+}
+
+} // namespace vexl::cli
