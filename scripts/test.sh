@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Every test: builds with warnings as errors and runs the whole suite, installs
-# that build and uses it as a user would (scripts/install_check.sh), runs the
+# that build and uses it as a user would (scripts/install_check.sh), builds
+# the Python module in the same tree and runs its pytest suite (scripts/python.sh), runs the
 # suite again under the address and undefined-behaviour sanitizers, replays
 # the fuzz corpus and fuzzes every target briefly, then builds the Windows
 # DLLs and runs the suite under wine (set VEXL_SKIP_WINDOWS=1 to leave that
@@ -16,6 +17,8 @@ ctest --test-dir build-test --output-on-failure -j2
 echo "test: Linux build and suite after ${SECONDS}s"
 scripts/install_check.sh build-test
 echo "test: install, consumers and packages after ${SECONDS}s"
+scripts/python.sh build-test
+echo "test: Python module after ${SECONDS}s"
 scripts/sanitize.sh
 echo "test: sanitizer suite after ${SECONDS}s"
 scripts/fuzz.sh --short
