@@ -143,15 +143,7 @@ void writeFiles(const fs::path& folder) {
                                         {"gfx\\palette.lmp", pal},
                                         {"sound/two words.wav", {'R', 'I', 'F', 'F'}},
                                         {"maps/good.map", Bytes(goodMap.begin(), goodMap.end())}}));
-    save(folder / "sample.pak", buildPak({{"gfx/palette.lmp", sample::palette()},
-                                          {"gfx/colormap.lmp", sample::colorMap()},
-                                          {"gfx/rings.lmp", sample::ringsPicture()},
-                                          {"gfx/swatch.lmp", sample::swatchPicture()},
-                                          {"gfx/badge.lmp", sample::badgePicture()},
-                                          {"gfx/sample.wad", sample::wadArchive()},
-                                          {"progs/flame.spr", sample::flameSprite()},
-                                          {"progs/creature.mdl", sample::creatureModel()},
-                                          {"maps/yard.map", sample::mapSource()}}));
+    save(folder / "sample.pak", buildPak(sample::archiveFiles()));
 
     namespace dump = vexl::pyfixtures;
     const fs::path records = folder / "records";

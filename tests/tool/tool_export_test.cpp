@@ -14,17 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> filesUnder(const fs::path& directory) {
-    std::vector<std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(directory)) {
-        if (entry.is_regular_file()) {
-            files.push_back(fs::relative(entry.path(), directory).generic_string());
-        }
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 std::vector<uint32_t> libraryColors(const std::string& name, const vexalkit::Palette& palette) {
     const auto picture =
         vexalkit::Picture::load(vexalkit::readFile(sampleArchive().string(), name));

@@ -11,21 +11,6 @@ namespace {
 namespace fs = std::filesystem;
 using writers::Bytes;
 
-Bytes text(const std::string& value) {
-    return Bytes(value.begin(), value.end());
-}
-
-std::vector<std::string> filesUnder(const fs::path& directory) {
-    std::vector<std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(directory)) {
-        if (entry.is_regular_file()) {
-            files.push_back(fs::relative(entry.path(), directory).generic_string());
-        }
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 class ToolExtractTest : public ::testing::Test {
   protected:
     void SetUp() override {

@@ -3,6 +3,7 @@
 #include <png.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -125,6 +126,33 @@ std::filesystem::path validatorDirectory() {
     return std::filesystem::exists(directory / "node_modules" / "gltf-validator" / "package.json")
                ? directory
                : std::filesystem::path();
+}
+
+std::vector<uint8_t> text(const std::string& value) {
+    return std::vector<uint8_t>(value.begin(), value.end());
+}
+
+namespace {
+
+std::vector<std::string> pathsUnder(const std::filesystem::path& directory, bool filesOnly) {
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(directory)) {
+        if (!filesOnly || entry.is_regular_file()) {
+            found.push_back(std::filesystem::relative(entry.path(), directory).generic_string());
+        }
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+} // namespace
+
+std::vector<std::string> filesUnder(const std::filesystem::path& directory) {
+    return pathsUnder(directory, true);
+}
+
+std::vector<std::string> everythingUnder(const std::filesystem::path& directory) {
+    return pathsUnder(directory, false);
 }
 
 } // namespace vexl::testing

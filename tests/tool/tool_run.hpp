@@ -46,6 +46,14 @@ Glb readGlb(const std::filesystem::path& file);
 
 std::vector<uint8_t> readFile(const std::filesystem::path& file);
 
+// The bytes of a text, as file contents for fixtures.
+std::vector<uint8_t> text(const std::string& value);
+
+// Paths below `directory`, relative, with "/" separators, sorted: the
+// regular files only, or every entry (folders and links too).
+std::vector<std::string> filesUnder(const std::filesystem::path& directory);
+std::vector<std::string> everythingUnder(const std::filesystem::path& directory);
+
 // The directory holding the glTF validator, or empty when it is not installed.
 std::filesystem::path validatorDirectory();
 

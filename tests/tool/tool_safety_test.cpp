@@ -15,19 +15,6 @@ namespace {
 namespace fs = std::filesystem;
 using writers::Bytes;
 
-Bytes text(const std::string& value) {
-    return Bytes(value.begin(), value.end());
-}
-
-std::vector<std::string> everythingUnder(const fs::path& directory) {
-    std::vector<std::string> found;
-    for (const auto& entry : fs::recursive_directory_iterator(directory)) {
-        found.push_back(fs::relative(entry.path(), directory).generic_string());
-    }
-    std::sort(found.begin(), found.end());
-    return found;
-}
-
 // `value` as one shell word.
 std::string quoted(const std::string& value) {
     std::string word = "'";

@@ -56,4 +56,14 @@ Bytes wadArchive() {
     });
 }
 
+std::vector<writers::PakFile> archiveFiles() {
+    return {
+        {"gfx/palette.lmp", palette()},     {"gfx/colormap.lmp", colorMap()},
+        {"gfx/rings.lmp", ringsPicture()},  {"gfx/swatch.lmp", swatchPicture()},
+        {"gfx/badge.lmp", badgePicture()},  {"gfx/sample.wad", wadArchive()},
+        {"progs/flame.spr", flameSprite()}, {"progs/creature.mdl", creatureModel()},
+        {"maps/yard.map", mapSource()},
+    };
+}
+
 } // namespace vexl::sample

@@ -10,18 +10,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s OUTPUT.pak\n", argv[0]);
         return 2;
     }
-    namespace sample = vexl::sample;
-    const vexl::writers::Bytes archive = vexl::writers::buildPak({
-        {"gfx/palette.lmp", sample::palette()},
-        {"gfx/colormap.lmp", sample::colorMap()},
-        {"gfx/rings.lmp", sample::ringsPicture()},
-        {"gfx/swatch.lmp", sample::swatchPicture()},
-        {"gfx/badge.lmp", sample::badgePicture()},
-        {"gfx/sample.wad", sample::wadArchive()},
-        {"progs/flame.spr", sample::flameSprite()},
-        {"progs/creature.mdl", sample::creatureModel()},
-        {"maps/yard.map", sample::mapSource()},
-    });
+    const vexl::writers::Bytes archive = vexl::writers::buildPak(vexl::sample::archiveFiles());
     const std::string partial = std::string(argv[1]) + ".part";
     {
         std::ofstream out(partial, std::ios::binary | std::ios::trunc);

@@ -59,4 +59,7 @@ Bytes mapSource();
 // A WAD2 archive holding a few pictures.
 Bytes wadArchive();
 
+// Every file of the sample archive under its name inside the archive.
+std::vector<writers::PakFile> archiveFiles();
+
 } // namespace vexl::sample
