@@ -229,7 +229,8 @@ void addExtractCommand(CLI::App& app) {
     addWindowsNamesOption(*command, options->windowsNames);
     command->footer(
         "Entries whose names would lead outside DIR (absolute, with a drive, or with a .. part) "
-        "or through a symbolic link inside DIR are skipped with a warning. The files are "
+        "or through a symbolic link inside DIR are skipped with a warning, and with "
+        "--windows-names also those Windows cannot hold or tell apart. The files are "
         "written together: if writing one fails, none is left. NAME may be given as printed "
         "by ls --json.");
     command->callback([options] {

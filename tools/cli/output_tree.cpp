@@ -201,8 +201,12 @@ void OutputTree::refuseClash(const std::vector<std::string>& parts) const {
 
 void OutputTree::stage(const std::vector<std::string>& parts, std::span<const uint8_t> bytes) {
     const std::string whole = joined(parts, parts.size());
-    if (std::optional<std::string> reason = unsafeReason(whole, rules_)) {
-        throw RefusedOutput(shown(parts) + ": " + *reason);
+    // Entry names were checked by the commands; a file name the user gave
+    // on Linux (say "a:b.png") stays allowed unless Windows' rules apply.
+    if (rules_ == NameRules::Windows) {
+        if (std::optional<std::string> reason = unsafeReason(whole, rules_)) {
+            throw RefusedOutput(shown(parts) + ": " + *reason);
+        }
     }
     const std::vector<std::string> folder(parts.begin(), parts.end() - 1);
     refuseClash(parts);
