@@ -92,7 +92,7 @@ void convertWad(Conversion& out, const std::string& stem, std::span<const uint8_
     for (const VEXLWADENTRY_T& entry : directory) {
         const std::string name(vexalkit::entryName(entry));
         try {
-            if (name.find('/') != std::string::npos || unsafeReason(name)) {
+            if (name.find('/') != std::string::npos || unsafeReason(name, settings.nameRules)) {
                 throw Failure("not a name that can be a file");
             }
             Conversion part = convertWadEntry(stem + "/" + name, entry,

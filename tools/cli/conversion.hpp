@@ -3,6 +3,7 @@
 // anything else as its bytes. Shared by export and png.
 #pragma once
 
+#include "entry_names.hpp"
 #include "imaging.hpp"
 #include "library.hpp"
 
@@ -31,8 +32,9 @@ struct Conversion {
 };
 
 struct ConversionSettings {
-    const Palette* palette = nullptr; // null: pictures cannot be converted
-    bool allMips = false;             // every mip level of a texture, not just the first
+    const Palette* palette = nullptr;       // null: pictures cannot be converted
+    bool allMips = false;                   // every mip level of a texture, not just the first
+    NameRules nameRules = NameRules::Posix; // what output names must keep
 };
 
 // `bytes`, the file named `name` ("/"-separated), in its viewable form:

@@ -1,5 +1,6 @@
 #include "entry_names.hpp"
 
+#include <array>
 #include <cstdint>
 
 namespace vexl::cli {
@@ -42,7 +43,98 @@ void appendHex(std::string& out, uint8_t value) {
     out += kDigits[value & 0x0FU];
 }
 
+char asciiLower(char value) {
+    return value >= 'A' && value <= 'Z' ? static_cast<char>(value - 'A' + 'a') : value;
+}
+
+std::string asciiLowered(std::string_view text) {
+    std::string lowered(text);
+    for (char& value : lowered) {
+        value = asciiLower(value);
+    }
+    return lowered;
+}
+
+// Names Windows opens as devices whatever folder they are in, lowercase;
+// the superscript digits are UTF-8, as Windows also reads COM¹ as a device.
+constexpr std::array<std::string_view, 30> kWindowsDevices = {
+    "con",  "prn",  "aux",  "nul",         "conin$",      "conout$",
+    "com1", "com2", "com3", "com4",        "com5",        "com6",
+    "com7", "com8", "com9", "com\xc2\xb9", "com\xc2\xb2", "com\xc2\xb3",
+    "lpt1", "lpt2", "lpt3", "lpt4",        "lpt5",        "lpt6",
+    "lpt7", "lpt8", "lpt9", "lpt\xc2\xb9", "lpt\xc2\xb2", "lpt\xc2\xb3"};
+
+// The characters Windows refuses in a name besides the control characters,
+// and what each would do there.
+struct ForbiddenCharacter {
+    char value;
+    const char* meaning;
+};
+constexpr std::array<ForbiddenCharacter, 8> kWindowsForbidden = {{
+    {':', "\":\" names a drive or an alternate data stream on Windows"},
+    {'\\', "\"\\\" separates folders on Windows"},
+    {'<', "\"<\" is a wildcard Windows forbids in names"},
+    {'>', "\">\" is a wildcard Windows forbids in names"},
+    {'"', "\"\"\" is a wildcard Windows forbids in names"},
+    {'*', "\"*\" is a wildcard Windows forbids in names"},
+    {'?', "\"?\" is a wildcard Windows forbids in names"},
+    {'|', "\"|\" is a pipe Windows forbids in names"},
+}};
+
+// The part of a name Windows compares with the device names: up to the
+// first dot, trailing spaces dropped ("NUL .txt" is NUL too), lowercase.
+std::string deviceStem(std::string_view part) {
+    std::string_view stem = part.substr(0, part.find('.'));
+    while (!stem.empty() && stem.back() == ' ') {
+        stem.remove_suffix(1);
+    }
+    return asciiLowered(stem);
+}
+
+// Names that start with two separators are network shares ("\\host\share")
+// or reach devices and long paths ("\\?\", "\\.\") on Windows.
+bool windowsNetworkOrDevicePath(std::string_view name) {
+    const auto separator = [](char value) { return value == '/' || value == '\\'; };
+    return name.size() >= 2 && separator(name[0]) && separator(name[1]);
+}
+
 } // namespace
+
+NameRules nameRules(bool windowsAsked) {
+#ifdef _WIN32
+    (void)windowsAsked;
+    return NameRules::Windows;
+#else
+    return windowsAsked ? NameRules::Windows : NameRules::Posix;
+#endif
+}
+
+std::optional<std::string> windowsPartReason(std::string_view part) {
+    for (const char value : part) {
+        if (static_cast<uint8_t>(value) < 0x20) {
+            return "control character, which Windows forbids in names";
+        }
+        for (const ForbiddenCharacter& forbidden : kWindowsForbidden) {
+            if (value == forbidden.value) {
+                return forbidden.meaning;
+            }
+        }
+    }
+    if (!part.empty() && (part.back() == '.' || part.back() == ' ')) {
+        return "ends in a dot or space, which Windows drops from names";
+    }
+    const std::string stem = deviceStem(part);
+    for (const std::string_view device : kWindowsDevices) {
+        if (stem == device) {
+            return "\"" + escapeForTerminal(part) + "\" is a device on Windows, not a file";
+        }
+    }
+    return std::nullopt;
+}
+
+std::string sameFileKey(std::string_view name, NameRules rules) {
+    return rules == NameRules::Windows ? asciiLowered(name) : std::string(name);
+}
 
 std::vector<std::string> splitParts(std::string_view name) {
     std::vector<std::string> parts;
@@ -56,9 +148,12 @@ std::vector<std::string> splitParts(std::string_view name) {
     return parts;
 }
 
-std::optional<std::string> unsafeReason(std::string_view name) {
+std::optional<std::string> unsafeReason(std::string_view name, NameRules rules) {
     if (name.empty()) {
         return "empty name";
+    }
+    if (rules == NameRules::Windows && windowsNetworkOrDevicePath(name)) {
+        return "network or device path on Windows";
     }
     if (name.front() == '/') {
         return "absolute path";
@@ -74,6 +169,11 @@ std::optional<std::string> unsafeReason(std::string_view name) {
         }
         if (part.empty() || part == ".") {
             return "empty path part";
+        }
+        if (rules == NameRules::Windows) {
+            if (std::optional<std::string> reason = windowsPartReason(part)) {
+                return reason;
+            }
         }
     }
     return std::nullopt;

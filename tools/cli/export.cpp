@@ -32,6 +32,7 @@ struct ExportOptions {
     std::string paletteFile;
     unsigned jobs = 0;
     bool allMips = false;
+    bool windowsNames = false;
 };
 
 // One entry to convert: its name, and the conversion, run on any thread.
@@ -78,13 +79,14 @@ class Exporter {
             settings_.palette = &palette_;
         }
         settings_.allMips = options_.allMips;
+        settings_.nameRules = nameRules(options_.windowsNames);
     }
 
     void run() {
         const std::vector<Job> jobs = archive_.kind == FileType::Pak ? pakJobs() : wadJobs();
         const std::string folder =
             options_.outputDir.empty() ? baseName(archive_.shownName) : options_.outputDir;
-        OutputTree tree(folder);
+        OutputTree tree(folder, settings_.nameRules);
         tree.protect(options_.archive);
         tree.protect(options_.pak);
         tree.protect(options_.paletteFile);
@@ -111,7 +113,8 @@ class Exporter {
             const std::string name = displayName(vexalkit::entryName(entry));
             const bool readable = entry.valid != 0 || entry.fileLen == 0;
             jobs.push_back({name, [this, name, &entry, readable] {
-                                if (std::optional<std::string> reason = unsafeReason(name)) {
+                                if (std::optional<std::string> reason =
+                                        unsafeReason(name, settings_.nameRules)) {
                                     throw Failure(*reason);
                                 }
                                 if (!readable) {
@@ -131,7 +134,8 @@ class Exporter {
         for (const VEXLWADENTRY_T& entry : archive_.wad) {
             const std::string name(vexalkit::entryName(entry));
             jobs.push_back({name, [this, name, &entry] {
-                                if (name.find('/') != std::string::npos || unsafeReason(name)) {
+                                if (name.find('/') != std::string::npos ||
+                                    unsafeReason(name, settings_.nameRules)) {
                                     throw Failure("not a name that can be a file");
                                 }
                                 return convertWadEntry(
@@ -261,6 +265,7 @@ void addExportCommand(CLI::App& app) {
         ->check(wholeNumberBetween("--jobs", 1, 256));
     command->add_flag("--mips", options->allMips,
                       "write every mip level of a texture (NAME_mip1.png ...), not just the first");
+    addWindowsNamesOption(*command, options->windowsNames);
     command->footer(
         "Pictures, sprites (NAME_0.png ...), palettes (a 16 x 16 swatch), colormaps (a row "
         "per colormap row) and WAD2 pictures and textures become PNG; models become NAME.glb "

@@ -4,6 +4,7 @@
 #include "archives.hpp"
 #include "commands.hpp"
 #include "entry_names.hpp"
+#include "option_checks.hpp"
 #include "output_tree.hpp"
 #include "progress.hpp"
 
@@ -26,6 +27,7 @@ struct ExtractOptions {
     std::string pak;
     std::string outputDir = ".";
     bool verbose = false;
+    bool windowsNames = false;
 };
 
 // One entry to write: its name as the archive gives it, and where its bytes
@@ -100,7 +102,7 @@ class Extractor {
     void run() {
         const std::vector<Entry> entries = entriesOf(archive_);
         std::vector<const Entry*> chosen = choose(entries);
-        OutputTree tree(options_.outputDir);
+        OutputTree tree(options_.outputDir, nameRules(options_.windowsNames));
         tree.protect(options_.archive);
         tree.protect(options_.pak);
         {
@@ -156,7 +158,7 @@ class Extractor {
                     Progress& progress) {
         std::optional<std::string> reason = entry.refusal;
         if (!reason) {
-            reason = unsafeReason(entry.name);
+            reason = unsafeReason(entry.name, nameRules(options_.windowsNames));
         }
         if (!reason && !entry.valid) {
             reason = "its data lie outside the archive";
@@ -224,9 +226,11 @@ void addExtractCommand(CLI::App& app) {
     command->add_option("--pak", options->pak, "read a WAD2 ARCHIVE from inside this PAK")
         ->type_name("PAK");
     command->add_flag("-v,--verbose", options->verbose, "print every file written");
+    addWindowsNamesOption(*command, options->windowsNames);
     command->footer(
         "Entries whose names would lead outside DIR (absolute, with a drive, or with a .. part) "
-        "or through a symbolic link inside DIR are skipped with a warning. The files are "
+        "or through a symbolic link inside DIR are skipped with a warning, and with "
+        "--windows-names also those Windows cannot hold or tell apart. The files are "
         "written together: if writing one fails, none is left. NAME may be given as printed "
         "by ls --json.");
     command->callback([options] {

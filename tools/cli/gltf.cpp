@@ -5,6 +5,7 @@
 #include "imaging.hpp"
 #include "inputs.hpp"
 #include "naming.hpp"
+#include "option_checks.hpp"
 #include "output_tree.hpp"
 
 #include <CLI/CLI.hpp>
@@ -21,6 +22,7 @@ struct GltfOptions {
     std::string interpolation = "linear";
     float secondsPerFrame = 0.1F;
     ColorOptions colors;
+    bool windowsNames = false;
 };
 
 vexalkit::PictureView firstSkin(const Model& model, const std::string& what) {
@@ -47,7 +49,7 @@ void runGltf(const GltfOptions& options) {
     const GltfMesh mesh = toGltfMesh(model.record());
     const std::string name = baseName(options.file);
     const OutputPlace place = outputPlace(options.output, name + ".glb");
-    OutputTree tree(place.folder);
+    OutputTree tree(place.folder, nameRules(options.windowsNames));
     for (const std::string* input :
          {&options.file, &options.pak, &options.colors.paletteFile, &options.colors.colorMapFile}) {
         tree.protect(*input);
@@ -82,6 +84,7 @@ void addGltfCommand(CLI::App& app) {
         ->check(CLI::PositiveNumber)
         ->capture_default_str();
     addColorOptions(*command, options->colors);
+    addWindowsNamesOption(*command, options->windowsNames);
     command->footer("Y is up and the model faces +Z; frame 0 is the base shape, every frame "
                     "(frame 0 included) is a morph target, and each frame group or run of "
                     "frames named alike (run1..run6) is an animation.");

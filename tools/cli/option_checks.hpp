@@ -28,4 +28,13 @@ inline CLI::Validator wholeNumberBetween(const std::string& option, int64_t lowe
         std::to_string(lowest) + "-" + std::to_string(highest));
 }
 
+// --windows-names, on every command that writes files: Windows' name rules
+// for what is written here, to be copied to Windows later.
+inline void addWindowsNamesOption(CLI::App& command, bool& asked) {
+    command.add_flag("--windows-names", asked,
+                     "also refuse names Windows cannot hold (devices such as CON or NUL.txt, "
+                     ": * ? and other reserved characters, trailing dots and spaces) and names "
+                     "differing only in ASCII letter case; always so on Windows");
+}
+
 } // namespace vexl::cli

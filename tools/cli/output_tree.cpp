@@ -79,7 +79,8 @@ std::string systemMessage(int error) {
 
 } // namespace
 
-OutputTree::OutputTree(const fs::path& root) : root_(root.empty() ? fs::path(".") : root) {
+OutputTree::OutputTree(const fs::path& root, NameRules rules)
+    : root_(root.empty() ? fs::path(".") : root), rules_(rules) {
     makeRoot(root_);
     rootFd_ = ::open(root_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (rootFd_ < 0) {
@@ -173,21 +174,42 @@ int OutputTree::openFolder(const std::vector<std::string>& folder, bool make) {
     return current.release();
 }
 
-void OutputTree::stage(const std::vector<std::string>& parts, std::span<const uint8_t> bytes) {
-    const std::string whole = joined(parts, parts.size());
-    const std::vector<std::string> folder(parts.begin(), parts.end() - 1);
+// Refuses a name that another output already takes: the same file, a file
+// where it needs a folder, or a folder where it is a file.
+void OutputTree::refuseClash(const std::vector<std::string>& parts) const {
     for (size_t i = 1; i < parts.size(); ++i) {
-        if (stagedNames_.count(joined(parts, i)) != 0) {
+        const auto file = stagedNames_.find(sameFileKey(joined(parts, i), rules_));
+        if (file != stagedNames_.end()) {
             throw RefusedOutput(shown(parts) + ": another output is a file of the name " +
-                                joined(parts, i));
+                                escapeForTerminal(file->second));
         }
     }
-    if (stagedNames_.count(whole) != 0) {
-        throw RefusedOutput(shown(parts) + ": another output has the same name");
+    const std::string whole = joined(parts, parts.size());
+    const std::string key = sameFileKey(whole, rules_);
+    if (const auto same = stagedNames_.find(key); same != stagedNames_.end()) {
+        throw RefusedOutput(shown(parts) +
+                            (same->second == whole
+                                 ? ": another output has the same name"
+                                 : ": another output has the same name but for letter case, " +
+                                       escapeForTerminal(same->second) +
+                                       ", which Windows takes for the same file"));
     }
-    if (folderNames_.count(whole) != 0) {
+    if (folderNames_.count(key) != 0) {
         throw RefusedOutput(shown(parts) + ": another output needs a folder of that name");
     }
+}
+
+void OutputTree::stage(const std::vector<std::string>& parts, std::span<const uint8_t> bytes) {
+    const std::string whole = joined(parts, parts.size());
+    // Entry names were checked by the commands; a file name the user gave
+    // on Linux (say "a:b.png") stays allowed unless Windows' rules apply.
+    if (rules_ == NameRules::Windows) {
+        if (std::optional<std::string> reason = unsafeReason(whole, rules_)) {
+            throw RefusedOutput(shown(parts) + ": " + *reason);
+        }
+    }
+    const std::vector<std::string> folder(parts.begin(), parts.end() - 1);
+    refuseClash(parts);
     Descriptor folderFd(openFolder(folder, true));
     struct stat status {};
     if (::fstatat(folderFd.get(), parts.back().c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
@@ -214,9 +236,9 @@ void OutputTree::stage(const std::vector<std::string>& parts, std::span<const ui
     if (!written || ::close(file.release()) != 0) {
         throw Failure(shown(parts) + ": " + systemMessage(written ? errno : error));
     }
-    stagedNames_.insert(whole);
+    stagedNames_.emplace(sameFileKey(whole, rules_), whole);
     for (size_t i = 1; i < parts.size(); ++i) {
-        folderNames_.insert(joined(parts, i));
+        folderNames_.insert(sameFileKey(joined(parts, i), rules_));
     }
 }
 

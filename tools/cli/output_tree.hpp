@@ -2,13 +2,17 @@
 // is first written beside its place under a temporary name, and only when
 // all are written are they renamed into place. Nothing is written through a
 // symbolic link that is found below the folder, no output replaces an input,
-// and a failure removes every temporary file and every folder made.
+// and a failure removes every temporary file and every folder made. Every
+// name written keeps the given name rules, so this is where they hold for
+// every command.
 #pragma once
 
+#include "entry_names.hpp"
 #include "library.hpp"
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <span>
 #include <string>
@@ -29,8 +33,9 @@ class OutputTree {
   public:
     // Opens `root`, making it and its missing parents (removed again when
     // nothing is committed). The user named `root`, so a link in it is
-    // followed; below it none is.
-    explicit OutputTree(const std::filesystem::path& root);
+    // followed and its own name is not checked; below it no link is
+    // followed and every name keeps `rules`.
+    OutputTree(const std::filesystem::path& root, NameRules rules);
     // Discards what was not committed.
     ~OutputTree();
     OutputTree(const OutputTree&) = delete;
@@ -40,8 +45,9 @@ class OutputTree {
     void protect(const std::filesystem::path& input);
 
     // Writes `bytes` to a temporary file for the name `parts` below the
-    // root. Throws RefusedOutput when the name may not be written, Failure
-    // when writing fails.
+    // root. Throws RefusedOutput when the name may not be written (breaks
+    // the name rules, or is the same file as another output's name under
+    // them), Failure when writing fails.
     void stage(const std::vector<std::string>& parts, std::span<const uint8_t> bytes);
 
     // Renames every staged file into place, and removes the folders it made
@@ -64,13 +70,16 @@ class OutputTree {
     int openFolder(const std::vector<std::string>& folder, bool make);
     void makeRoot(const std::filesystem::path& root);
     void removeEmptyMadeFolders() noexcept;
+    void refuseClash(const std::vector<std::string>& parts) const;
 
     std::filesystem::path root_;
+    NameRules rules_;
     int rootFd_ = -1;
     std::vector<std::filesystem::path> madeRoots_; // outermost first
     std::vector<std::vector<std::string>> madeFolders_;
     std::vector<Staged> staged_;
-    std::set<std::string> stagedNames_;
+    // Keyed by sameFileKey: the name as staged, and the folders needed.
+    std::map<std::string, std::string> stagedNames_;
     std::set<std::string> folderNames_;
     std::set<std::pair<uint64_t, uint64_t>> inputs_; // device and inode
     bool committed_ = false;

@@ -3,6 +3,7 @@
 #include "commands.hpp"
 #include "entry_names.hpp"
 #include "naming.hpp"
+#include "option_checks.hpp"
 #include "output_tree.hpp"
 
 #include <CLI/CLI.hpp>
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <map>
 
 namespace vexl::cli {
 namespace {
@@ -23,6 +25,7 @@ constexpr size_t kEntriesTheGameReads = 2048;
 struct PackOptions {
     std::vector<std::string> inputs;
     std::string output;
+    bool windowsNames = false;
 };
 
 // One file to pack: its entry name and where it is on disk.
@@ -38,8 +41,8 @@ void warn(const std::string& name, const std::string& message) {
 }
 
 // Why `name` cannot be an entry that reads back as itself, if it cannot.
-std::optional<std::string> unfitName(const std::string& name) {
-    if (std::optional<std::string> reason = unsafeReason(name)) {
+std::optional<std::string> unfitName(const std::string& name, NameRules rules) {
+    if (std::optional<std::string> reason = unsafeReason(name, rules)) {
         return reason;
     }
     if (name.size() >= kNameFieldBytes) {
@@ -70,7 +73,7 @@ void addFolder(const fs::path& folder, std::vector<PackedFile>& files) {
     }
 }
 
-std::vector<PackedFile> listInputs(const std::vector<std::string>& inputs) {
+std::vector<PackedFile> listInputs(const std::vector<std::string>& inputs, NameRules rules) {
     std::vector<PackedFile> files;
     for (const std::string& input : inputs) {
         std::error_code error;
@@ -86,12 +89,19 @@ std::vector<PackedFile> listInputs(const std::vector<std::string>& inputs) {
     // Byte order of the names: the same files always give the same archive.
     std::sort(files.begin(), files.end(),
               [](const PackedFile& a, const PackedFile& b) { return a.name < b.name; });
-    for (size_t i = 0; i < files.size(); ++i) {
-        if (std::optional<std::string> reason = unfitName(files[i].name)) {
-            throw Failure(escapeForTerminal(files[i].name) + ": cannot be packed, " + *reason);
+    std::map<std::string, std::string> packedNames; // by sameFileKey
+    for (const PackedFile& file : files) {
+        if (std::optional<std::string> reason = unfitName(file.name, rules)) {
+            throw Failure(escapeForTerminal(file.name) + ": cannot be packed, " + *reason);
         }
-        if (i != 0 && files[i].name == files[i - 1].name) {
-            throw Failure(escapeForTerminal(files[i].name) + ": given twice");
+        const auto [earlier, added] = packedNames.emplace(sameFileKey(file.name, rules), file.name);
+        if (!added) {
+            throw Failure(escapeForTerminal(file.name) +
+                          (earlier->second == file.name
+                               ? ": given twice"
+                               : ": differs only in letter case from " +
+                                     escapeForTerminal(earlier->second) +
+                                     ", which Windows takes for the same file"));
         }
     }
     return files;
@@ -142,7 +152,8 @@ std::vector<uint8_t> buildPak(const std::vector<PackedFile>& files) {
 }
 
 void runPack(const PackOptions& options) {
-    std::vector<PackedFile> files = listInputs(options.inputs);
+    const NameRules rules = nameRules(options.windowsNames);
+    std::vector<PackedFile> files = listInputs(options.inputs, rules);
     if (files.empty()) {
         throw Failure("nothing to pack: no files under " + options.inputs.front());
     }
@@ -153,7 +164,7 @@ void runPack(const PackOptions& options) {
                                  std::to_string(kEntriesTheGameReads));
     }
     const OutputPlace place = outputPlace(options.output, "out.pak");
-    OutputTree tree(place.folder);
+    OutputTree tree(place.folder, rules);
     for (const PackedFile& file : files) {
         tree.protect(file.path);
     }
@@ -176,6 +187,7 @@ void addPackCommand(CLI::App& app) {
     command->add_option("-o,--output", options->output, "the archive to write")
         ->type_name("OUT.pak")
         ->required();
+    addWindowsNamesOption(*command, options->windowsNames);
     command->footer("Entries are sorted by name, so the same files always give the same bytes. "
                     "Names use / between folders and hold at most 55 bytes; the game reads "
                     "the first 2048 entries only.");

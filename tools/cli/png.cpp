@@ -24,6 +24,7 @@ struct PngOptions {
     uint32_t scale = 1;
     bool allMips = false;
     ColorOptions colors;
+    bool windowsNames = false;
 };
 
 // The palette, read when a file first needs one.
@@ -123,7 +124,7 @@ void runPng(const PngOptions& options) {
     if (several && !place.name.empty()) {
         throw Failure("-o " + options.output + ": give a folder (ending in /) for several files");
     }
-    OutputTree tree(place.folder);
+    OutputTree tree(place.folder, nameRules(options.windowsNames));
     for (const std::string* input : {&options.address.pak, &options.address.wad,
                                      &options.colors.paletteFile, &options.colors.colorMapFile}) {
         tree.protect(*input);
@@ -169,6 +170,7 @@ void addPngCommand(CLI::App& app) {
         ->check(wholeNumberBetween("--scale", 1, 16));
     command->add_flag("--mips", options->allMips, "write every mip level of a WAD2 texture");
     addColorOptions(*command, options->colors);
+    addWindowsNamesOption(*command, options->windowsNames);
     command->footer("A palette becomes a 16 x 16 swatch, a colormap an image with one row per "
                     "colormap row. WAD2 entries are named with --wad, e.g. png rings --wad "
                     "gfx/sample.wad --pak game.pak. If one file cannot be written, none is.");

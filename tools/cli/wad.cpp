@@ -5,6 +5,7 @@
 #include "entry_names.hpp"
 #include "indexed_images.hpp"
 #include "naming.hpp"
+#include "option_checks.hpp"
 #include "output_tree.hpp"
 #include "texture_maker.hpp"
 
@@ -24,6 +25,7 @@ struct WadOptions {
     std::string paletteFile;
     std::string colorMapFile;
     bool fullbright = false;
+    bool windowsNames = false;
 };
 
 // The indices textures may use: all but the fullbright ones, unless asked.
@@ -89,7 +91,7 @@ void runWad(const WadOptions& options) {
     if (place.name.empty()) {
         throw Failure("-o names a folder; give the WAD2 file's name");
     }
-    OutputTree tree(place.folder);
+    OutputTree tree(place.folder, nameRules(options.windowsNames));
     for (const std::string* input : {&options.paletteFile, &options.colorMapFile}) {
         tree.protect(*input);
     }
@@ -124,6 +126,7 @@ void addWadCommand(CLI::App& app) {
         ->type_name("FILE");
     command->add_flag("--fullbright", options->fullbright,
                       "let textures use the fullbright colours too");
+    addWindowsNamesOption(*command, options->windowsNames);
     command->footer("Every pixel becomes the palette index nearest in RGB (least sum of squared "
                     "differences of red, green and blue). Sides must be multiples of 8; the "
                     "three smaller mip levels average the full-size picture in RGB. A name "
