@@ -1,6 +1,4 @@
-#include "support/temp_dir.hpp"
 #include "vexalkit.hpp"
-#include "vexalkit/heap_string.hpp"
 #include "vexalkit/map.hpp"
 #include "writers/byte_writer.hpp"
 
@@ -8,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <string>
 
-using vexalkit::HeapString;
 using vexl::writers::Bytes;
 
 namespace {

@@ -1,12 +1,9 @@
 #include "support/empty_records.hpp"
-#include "support/temp_dir.hpp"
 #include "vexalkit.hpp"
-#include "vexalkit/heap_string.hpp"
 #include "writers/image_writer.hpp"
 
 #include <gtest/gtest.h>
 
-using vexalkit::HeapString;
 using vexl::writers::Bytes;
 using vexl::writers::colorMapBytes;
 using vexl::writers::paletteBytes;
@@ -36,13 +33,6 @@ struct PaletteTest : ::testing::Test {
 };
 
 } // namespace
-
-TEST_F(PaletteTest, TurnsEntriesIntoOpaqueColours) {
-    ASSERT_EQ(loadPalette(paletteBytes({{}, {0x12, 0x34, 0x56}})), 0);
-    EXPECT_EQ(palette.colors[0], 0xFF000000u);
-    EXPECT_EQ(palette.colors[1], 0xFF123456u);
-    EXPECT_EQ(palette.colors[255], 0xFF000000u);
-}
 
 // Neighbouring triples differ in every byte, so a colour that took a byte
 // of the triple before or after it, or the bytes past the last one, shows.

@@ -1,13 +1,10 @@
 #include "support/empty_records.hpp"
-#include "support/temp_dir.hpp"
 #include "vexalkit.hpp"
-#include "vexalkit/heap_string.hpp"
 #include "writers/image_writer.hpp"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
 
-using vexalkit::HeapString;
 using vexl::writers::Bytes;
 using vexl::writers::pictureBytes;
 

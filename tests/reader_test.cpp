@@ -36,7 +36,7 @@ Lines allLines(const std::string& text) {
 
 } // namespace
 
-TEST(Cursor, ReadsLittleEndianIntegersAndFloatBitPatterns) {
+TEST(Cursor, ReadsLittleEndianNumbersAndSpans) {
     const Bytes bytes{1, 2, 3, 4, 1, 2, 3, 4};
     vexl::ByteCursor cursor = cursorOver(bytes);
     float number = 0;
@@ -45,6 +45,14 @@ TEST(Cursor, ReadsLittleEndianIntegersAndFloatBitPatterns) {
     uint32_t bits = 0;
     std::memcpy(&bits, &number, 4);
     EXPECT_EQ(bits, 0x04030201u);
+    EXPECT_EQ(cursor.position(), 8u);
+    // Spans view the bytes that remain without copying.
+    cursor.seek(1);
+    const auto first = cursor.readSpan(3);
+    EXPECT_EQ(first.data(), bytes.data() + 1);
+    EXPECT_EQ(first.size(), 3u);
+    const auto rest = cursor.readSpan(16);
+    EXPECT_EQ(Bytes(rest.begin(), rest.end()), (Bytes{1, 2, 3, 4}));
     EXPECT_EQ(cursor.position(), 8u);
 }
 
@@ -129,17 +137,6 @@ TEST(Cursor, FindsTheFirstZeroOfAFieldAtEveryPosition) {
             }
         }
     }
-}
-
-TEST(Cursor, SpansViewTheBytesThatRemainWithoutCopying) {
-    const Bytes bytes{1, 2, 3, 4, 5};
-    vexl::ByteCursor cursor = cursorOver(bytes);
-    const auto first = cursor.readSpan(3);
-    EXPECT_EQ(first.data(), bytes.data());
-    EXPECT_EQ(first.size(), 3u);
-    const auto rest = cursor.readSpan(16);
-    EXPECT_EQ(Bytes(rest.begin(), rest.end()), (Bytes{4, 5}));
-    EXPECT_EQ(cursor.position(), 5u);
 }
 
 TEST(Cursor, WholeReadsTakeAllTheirBytesOrNothing) {

@@ -1,13 +1,9 @@
-#include "support/temp_dir.hpp"
 #include "vexalkit.hpp"
-#include "vexalkit/heap_string.hpp"
 #include "writers/byte_writer.hpp"
-#include "writers/wad_writer.hpp"
 
 #include <gtest/gtest.h>
 #include <string>
 
-using vexalkit::HeapString;
 using vexl::writers::Bytes;
 using vexl::writers::ByteWriter;
 
