@@ -62,9 +62,8 @@ TEST_F(FrameLookup, NamesCompareTrimmedWithoutCaseAndTheFirstMatchWins) {
 
 TEST_F(FrameLookup, OffsetIsTheFrameTimesTheVertexSlots) {
     ASSERT_EQ(record.vertexSlots(), 12u);
-    EXPECT_EQ(offset("pain"), 36u);
-    EXPECT_EQ(offset("death"), 48u);
-    EXPECT_EQ(offset("missing"), 0u);
+    EXPECT_EQ((std::vector<uint32_t>{offset("pain"), offset("death"), offset("missing")}),
+              (std::vector<uint32_t>{36, 48, 0}));
 }
 
 TEST(FrameLookupEmpty, AnEmptyRecordGivesZero) {
