@@ -49,17 +49,6 @@ TEST_F(PaletteTest, EveryColourTakesExactlyItsOwnTriple) {
     }
 }
 
-TEST_F(PaletteTest, NoBytesLeavesTheRecordAsItWas) {
-    loadBoth();
-    const VEXLPALETTE_T before = palette;
-    const uint8_t* none = nullptr;
-    const uint8_t* some = before.colorMap;
-    EXPECT_EQ(vexlPaletteLoad(none, 768, palette), 1);
-    EXPECT_EQ(vexlColorMapLoad(some, 0, palette), 1);
-    EXPECT_EQ(palette.colors, before.colors);
-    EXPECT_EQ(palette.colorMap, before.colorMap);
-}
-
 TEST_F(PaletteTest, APaletteLoadEmptiesTheRecordFirst) {
     for (const size_t size : {767u, 769u}) {
         loadBoth();
@@ -101,6 +90,12 @@ TEST_F(PaletteTest, ColorMapRefusalsComeInOrderAndChangeNothing) {
     EXPECT_EQ(loadColorMap(colorMapBytes(3, shifted, 4)), 34);
     EXPECT_EQ(loadColorMap(Bytes(100, 0)), 31);
     EXPECT_EQ(loadColorMap(Bytes(1, 5)), 31);
+    // No bytes leave both palette and colormap as they were.
+    const uint32_t* colors = palette.colors;
+    const uint8_t* none = nullptr;
+    EXPECT_EQ(vexlPaletteLoad(none, 768, palette), 1);
+    EXPECT_EQ(vexlColorMapLoad(held, 0, palette), 1);
+    EXPECT_EQ(palette.colors, colors);
     EXPECT_EQ(palette.colorMap, held);
     EXPECT_EQ(palette.colorMapRows, 2u);
     EXPECT_EQ(palette.colorMapTail, 9u);
