@@ -24,8 +24,15 @@ writers::Bytes tinyModel(const std::vector<std::string>& frameNames) {
     return model.build();
 }
 
-writers::Bytes twoPixelPicture() {
-    return writers::pictureBytes(2, 1, {5, 7});
+// `call` fails with a not-found error naming `name`.
+template <typename Call> void expectNotFound(Call call, const std::string& name) {
+    try {
+        call();
+        ADD_FAILURE() << "no error for " << name;
+    } catch (const vexalkit::Error& error) {
+        EXPECT_TRUE(error.isNotFound());
+        EXPECT_NE(std::string(error.what()).find(name), std::string::npos) << error.what();
+    }
 }
 
 TEST(LayerErrors, CarryCodeTextAndContext) {
@@ -67,13 +74,7 @@ TEST(LayerFiles, ReadFileLeavesNamesAloneAndReportsMissingAsNotFound) {
     EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.end()), (std::vector<uint8_t>{1, 2, 3}));
     EXPECT_EQ(name, "gfx/pic.lmp");
     EXPECT_EQ(vexalkit::readFile(pak).size(), std::filesystem::file_size(pak));
-    try {
-        vexalkit::readFile(archive, "gfx/none.lmp");
-        FAIL() << "no error";
-    } catch (const vexalkit::Error& error) {
-        EXPECT_TRUE(error.isNotFound());
-        EXPECT_NE(std::string(error.what()).find("gfx/none.lmp"), std::string::npos);
-    }
+    expectNotFound([&] { vexalkit::readFile(archive, "gfx/none.lmp"); }, "gfx/none.lmp");
 }
 
 TEST(LayerFiles, WhatIsNamesEveryType) {
@@ -124,7 +125,7 @@ TEST(LayerImages, PictureExpandsThroughPaletteAndCopiesTheRow) {
     }));
     EXPECT_EQ(palette.colorMapRows(), 2u);
     EXPECT_EQ(palette.colors()[5], 0xFF010203u);
-    const auto picture = vexalkit::Picture::load(twoPixelPicture());
+    const auto picture = vexalkit::Picture::load(writers::pictureBytes(2, 1, {5, 7}));
     EXPECT_EQ(picture.width(), 2u);
     EXPECT_EQ(picture.pixels()[1], 7);
     const vexalkit::Colors plain = picture.toRGBA(palette);
@@ -188,12 +189,7 @@ TEST(LayerModel, LoadsByArchiveAndNameWithoutForcingAnExtension) {
     const std::string pak =
         dir.write("data.pak", writers::buildPak({{"m/x.bin", tinyModel({"a"})}}));
     EXPECT_EQ(vexalkit::Model::load(pak, "m/x.bin").frameCount(), 1u);
-    try {
-        vexalkit::Model::load(pak, "m/x");
-        FAIL() << "no error";
-    } catch (const vexalkit::Error& error) {
-        EXPECT_TRUE(error.isNotFound());
-    }
+    expectNotFound([&] { vexalkit::Model::load(pak, "m/x"); }, "m/x");
 }
 
 TEST(LayerOwners, MoveLeavesTheSourceEmpty) {

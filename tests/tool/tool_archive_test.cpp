@@ -12,13 +12,7 @@ namespace {
 
 using nlohmann::json;
 
-class ToolArchiveTest : public ::testing::Test {
-  protected:
-    ToolRun run(const std::string& arguments) { return runTool(arguments, work_.path()); }
-    std::string pak() const { return "'" + sampleArchive().string() + "'"; }
-
-    TempDir work_;
-};
+using ToolArchiveTest = ToolTest;
 
 TEST_F(ToolArchiveTest, ListingMatchesTheLibrarysDirectory) {
     const ToolRun listed = run("ls --json " + pak());

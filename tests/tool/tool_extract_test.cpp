@@ -11,7 +11,7 @@ namespace {
 namespace fs = std::filesystem;
 using writers::Bytes;
 
-class ToolExtractTest : public ::testing::Test {
+class ToolExtractTest : public ToolTest {
   protected:
     void SetUp() override {
         fs::create_directories(work_.path() / "inner");
@@ -25,9 +25,6 @@ class ToolExtractTest : public ::testing::Test {
                                        {"x/./y.bin", text("dot")},
                                    }));
     }
-    ToolRun run(const std::string& arguments) { return runTool(arguments, work_.path()); }
-
-    TempDir work_;
 };
 
 TEST_F(ToolExtractTest, RefusesEntriesThatWouldLeaveTheDirectory) {
@@ -61,11 +58,10 @@ TEST_F(ToolExtractTest, NamedEntriesAndWildcardsChooseWhatIsWritten) {
 }
 
 TEST_F(ToolExtractTest, SampleEntriesComeOutByteExact) {
-    const ToolRun extracted =
-        runTool("extract '" + sampleArchive().string() + "' -o all", work_.path());
+    const ToolRun extracted = run("extract " + pak() + " -o all");
     ASSERT_EQ(extracted.exitCode, 0) << extracted.err;
     const Bytes archive = readFile(sampleArchive());
-    const ToolRun listed = runTool("ls --json '" + sampleArchive().string() + "'", work_.path());
+    const ToolRun listed = run("ls --json " + pak());
     const nlohmann::json listing = nlohmann::json::parse(listed.out);
     for (const auto& entry : listing["entries"]) {
         const auto position = entry["position"].get<size_t>();

@@ -10,54 +10,31 @@
 namespace vexl::cli {
 namespace {
 
-struct Refused {
-    std::string name;
-    std::string reasonHolds;
-};
-
 TEST(ToolNameRulesTest, WindowsRulesRefuseWhatWindowsCannotHoldAndSayWhy) {
-    const std::vector<Refused> refused = {
-        {"CON", "device"},
-        {"con.txt", "device"},
-        {"Nul.tar.gz", "device"},
-        {"PRN.png", "device"},
-        {"aux", "device"},
-        {"COM1", "device"},
-        {"com9.bin", "device"},
-        {"LPT1", "device"},
-        {"lpt9.x", "device"},
-        {"NUL .txt", "device"},
-        {"CONOUT$", "device"},
-        {"COM\xc2\xb9.dat", "device"},
-        {"maps/con/start.bsp", "device"},
-        {"C:relative.txt", "drive"},
-        {"c:/x", "drive"},
-        {"file.txt:Zone.Identifier", "alternate data stream"},
-        {"\\\\server\\share\\x", "network or device path"},
-        {"\\\\?\\C:\\x", "network or device path"},
-        {"\\/mixed", "network or device path"},
-        {"//server/share", "network or device path"},
-        {"dir\\file", "separates folders"},
-        {"a<b", "forbids"},
-        {"a>b", "forbids"},
-        {"a\"b", "forbids"},
-        {"a|b", "forbids"},
-        {"what?.txt", "forbids"},
-        {"a*b", "forbids"},
-        {"tab\tname", "control character"},
-        {"bell\x07", "control character"},
-        {"trailing.", "dot or space"},
-        {"trailing ", "dot or space"},
-        {"dir./x", "dot or space"},
-        {"dir /x", "dot or space"},
-        {"...", "dot or space"},
-        {"../up", "leaves the output directory"},
+    const struct {
+        const char* reason; // a part of the reason given
+        std::vector<std::string> names;
+    } refused[] = {
+        {"device",
+         {"CON", "con.txt", "Nul.tar.gz", "PRN.png", "aux", "COM1", "com9.bin", "LPT1", "lpt9.x",
+          "NUL .txt", "CONOUT$", "COM\xc2\xb9.dat", "maps/con/start.bsp"}},
+        {"drive", {"C:relative.txt", "c:/x"}},
+        {"alternate data stream", {"file.txt:Zone.Identifier"}},
+        {"network or device path",
+         {"\\\\server\\share\\x", "\\\\?\\C:\\x", "\\/mixed", "//server/share"}},
+        {"separates folders", {"dir\\file"}},
+        {"forbids", {"a<b", "a>b", "a\"b", "a|b", "what?.txt", "a*b"}},
+        {"control character", {"tab\tname", "bell\x07"}},
+        {"dot or space", {"trailing.", "trailing ", "dir./x", "dir /x", "..."}},
+        {"leaves the output directory", {"../up"}},
     };
-    for (const Refused& entry : refused) {
-        const auto reason = unsafeReason(entry.name, NameRules::Windows);
-        ASSERT_TRUE(reason.has_value()) << escapeForTerminal(entry.name);
-        EXPECT_NE(reason->find(entry.reasonHolds), std::string::npos)
-            << escapeForTerminal(entry.name) << ": " << *reason;
+    for (const auto& group : refused) {
+        for (const std::string& name : group.names) {
+            const auto reason = unsafeReason(name, NameRules::Windows);
+            ASSERT_TRUE(reason.has_value()) << escapeForTerminal(name);
+            EXPECT_NE(reason->find(group.reason), std::string::npos)
+                << escapeForTerminal(name) << ": " << *reason;
+        }
     }
 }
 

@@ -9,23 +9,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<uint8_t> bytesOf(const std::string& value) {
-    return std::vector<uint8_t>(value.begin(), value.end());
-}
-
-class ToolPackTest : public ::testing::Test {
-  protected:
-    ToolRun run(const std::string& arguments) { return runTool(arguments, work_.path()); }
-
-    TempDir work_;
-};
+using ToolPackTest = ToolTest;
 
 TEST_F(ToolPackTest, ExtractGivesBackEveryFileAndPackingTwiceGivesTheSameBytes) {
     const std::vector<std::pair<std::string, std::vector<uint8_t>>> files = {
-        {"b.txt", bytesOf("second")},
+        {"b.txt", text("second")},
         {"a/deep/z.bin", {0, 255, 0, 7}},
         {"a/empty", {}},
-        {"A.TXT", bytesOf("upper case sorts first")},
+        {"A.TXT", text("upper case sorts first")},
     };
     for (const auto& [name, bytes] : files) {
         work_.write("tree/" + name, bytes);
@@ -53,10 +44,10 @@ TEST_F(ToolPackTest, ExtractGivesBackEveryFileAndPackingTwiceGivesTheSameBytes) 
 
 TEST_F(ToolPackTest, NamesTheArchiveCannotHoldAreRefusedByName) {
     const std::string longest(55, 'n');
-    work_.write("fits/" + longest, bytesOf("ok"));
+    work_.write("fits/" + longest, text("ok"));
     EXPECT_EQ(run("pack fits -o fits.pak").exitCode, 0);
 
-    work_.write("long/" + longest + "x", bytesOf("too long"));
+    work_.write("long/" + longest + "x", text("too long"));
     const ToolRun tooLong = run("pack long -o long.pak");
     EXPECT_EQ(tooLong.exitCode, 1);
     EXPECT_NE(tooLong.err.find(longest + "x: cannot be packed, name of 56 bytes; at most 55"),
@@ -64,14 +55,14 @@ TEST_F(ToolPackTest, NamesTheArchiveCannotHoldAreRefusedByName) {
         << tooLong.err;
     EXPECT_FALSE(fs::exists(work_.path() / "long.pak"));
 
-    work_.write("blank/ padded", bytesOf("trimmed when read"));
+    work_.write("blank/ padded", text("trimmed when read"));
     EXPECT_NE(run("pack blank -o blank.pak").err.find("would read it back as padded"),
               std::string::npos);
 }
 
 TEST_F(ToolPackTest, WarnsPastTheEntriesTheGameReads) {
     for (int i = 0; i < 2049; ++i) {
-        work_.write("many/" + std::to_string(i), bytesOf("x"));
+        work_.write("many/" + std::to_string(i), text("x"));
     }
     const ToolRun packed = run("pack many -o many.pak");
     EXPECT_EQ(packed.exitCode, 0) << packed.err;

@@ -121,11 +121,18 @@ std::vector<uint32_t> Glb::indices(int accessor) const {
     return values;
 }
 
-std::filesystem::path validatorDirectory() {
+std::optional<std::string> validatorReport(const std::filesystem::path& glb,
+                                           const std::filesystem::path& folder) {
     const std::filesystem::path directory = VEXL_VALIDATOR_DIR;
-    return std::filesystem::exists(directory / "node_modules" / "gltf-validator" / "package.json")
-               ? directory
-               : std::filesystem::path();
+    if (!std::filesystem::exists(directory / "node_modules" / "gltf-validator" / "package.json")) {
+        return std::nullopt;
+    }
+    const std::filesystem::path report = folder / "report.txt";
+    const std::string command = "node '" + (directory / "validate_gltf.js").string() + "' '" +
+                                glb.string() + "' > '" + report.string() + "' 2>&1";
+    const int status = std::system(command.c_str());
+    return (status == 0 ? "" : "validator exit status " + std::to_string(status) + "\n") +
+           readText(report);
 }
 
 std::vector<uint8_t> text(const std::string& value) {

@@ -3,10 +3,12 @@
 
 #include "support/temp_dir.hpp"
 
+#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,7 +56,20 @@ std::vector<uint8_t> text(const std::string& value);
 std::vector<std::string> filesUnder(const std::filesystem::path& directory);
 std::vector<std::string> everythingUnder(const std::filesystem::path& directory);
 
-// The directory holding the glTF validator, or empty when it is not installed.
-std::filesystem::path validatorDirectory();
+// The glTF validator's report on `glb` (written into `folder`), led by the
+// validator's exit status when it is not 0; nothing when the validator is
+// not installed.
+std::optional<std::string> validatorReport(const std::filesystem::path& glb,
+                                           const std::filesystem::path& folder);
+
+// A fresh work folder to run the tool in.
+class ToolTest : public ::testing::Test {
+  protected:
+    ToolRun run(const std::string& arguments) { return runTool(arguments, work_.path()); }
+    // The sample archive's path, quoted for the shell.
+    static std::string pak() { return "'" + sampleArchive().string() + "'"; }
+
+    TempDir work_;
+};
 
 } // namespace vexl::testing

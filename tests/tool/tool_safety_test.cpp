@@ -24,13 +24,7 @@ std::string quoted(const std::string& value) {
     return word + "'";
 }
 
-class ToolSafetyTest : public ::testing::Test {
-  protected:
-    ToolRun run(const std::string& arguments) { return runTool(arguments, work_.path()); }
-    std::string pak() const { return " --pak '" + sampleArchive().string() + "'"; }
-
-    TempDir work_;
-};
+using ToolSafetyTest = ToolTest;
 
 TEST_F(ToolSafetyTest, PlantedSymbolicLinksAreNotFollowed) {
     work_.write("links.pak", writers::buildPak({{"sub/a.txt", text("through a folder link")},
@@ -57,7 +51,7 @@ TEST_F(ToolSafetyTest, PlantedSymbolicLinksAreNotFollowed) {
 TEST_F(ToolSafetyTest, FailedMultiFileWriteLeavesNothing) {
     // The sprite's second picture meets a folder where its file would go.
     fs::create_directories(work_.path() / "shots/flame_1.png");
-    const ToolRun blocked = run("png progs/flame.spr" + pak() + " -o shots/flame.png");
+    const ToolRun blocked = run("png progs/flame.spr --pak " + pak() + " -o shots/flame.png");
     EXPECT_EQ(blocked.exitCode, 1);
     EXPECT_NE(blocked.err.find("none of the files was written"), std::string::npos) << blocked.err;
     EXPECT_EQ(everythingUnder(work_.path()),
@@ -130,14 +124,6 @@ TEST_F(ToolSafetyTest, NamesAreEscapedOnTheTerminalAndExactInJson) {
     EXPECT_NE(info.out.find("picture"), std::string::npos) << info.out;
 }
 
-double secondsToExtract(ToolRun (*runner)(const std::string&, const fs::path&), const TempDir& work,
-                        const std::string& archive) {
-    const auto start = std::chrono::steady_clock::now();
-    const ToolRun extracted = runner("extract " + archive + " -o out-" + archive, work.path());
-    EXPECT_EQ(extracted.exitCode, 0) << extracted.err;
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 TEST_F(ToolSafetyTest, ExtractionTimeGrowsLinearlyWithTheEntries) {
     for (const size_t count : {2000U, 20000U}) {
         std::vector<writers::PakFile> files;
@@ -146,8 +132,13 @@ TEST_F(ToolSafetyTest, ExtractionTimeGrowsLinearlyWithTheEntries) {
         }
         work_.write(std::to_string(count) + ".pak", writers::buildPak(files));
     }
-    const double small = secondsToExtract(runTool, work_, "2000.pak");
-    const double large = secondsToExtract(runTool, work_, "20000.pak");
+    const auto secondsToExtract = [this](const std::string& archive) {
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(run("extract " + archive + " -o out-" + archive).exitCode, 0) << archive;
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    const double small = secondsToExtract("2000.pak");
+    const double large = secondsToExtract("20000.pak");
     // Ten times the entries: about ten times the time; a directory read per
     // entry would make it a hundred.
     EXPECT_LT(large / small, 30.0) << small << " s against " << large << " s";

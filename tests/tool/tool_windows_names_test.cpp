@@ -19,7 +19,7 @@ const std::vector<std::string> kWindowsOnlyDangers = {
     "trailing.", "dots...", "what?.txt",     "a|b",      "ok/README.TXT",
 };
 
-class ToolWindowsNamesTest : public ::testing::Test {
+class ToolWindowsNamesTest : public ToolTest {
   protected:
     void SetUp() override {
         std::vector<writers::PakFile> files = {
@@ -34,9 +34,6 @@ class ToolWindowsNamesTest : public ::testing::Test {
         }
         work_.write("crafted.pak", writers::buildPak(files));
     }
-    ToolRun run(const std::string& arguments) { return runTool(arguments, work_.path()); }
-
-    TempDir work_;
 };
 
 TEST_F(ToolWindowsNamesTest, ExtractRefusesEveryNameWindowsCannotHoldAndWritesTheRest) {
