@@ -102,7 +102,7 @@ TEST_F(ToolImageTest, FailureLeavesNoFileBehind) {
     work_.write("blocked", {1});
     const ToolRun blocked = run("png rings.lmp --palette missing.lmp -o out.png");
     EXPECT_EQ(blocked.exitCode, 1);
-    EXPECT_EQ(blocked.err, "vexalkit: missing.lmp: file no found\n");
+    EXPECT_EQ(blocked.err, "vexalkit: missing.lmp: No such file or directory\n");
     const ToolRun cannotWrite = run("gltf progs/creature.mdl --pak " + pak() + " -o blocked/c.glb");
     EXPECT_EQ(cannotWrite.exitCode, 1);
     EXPECT_EQ(cannotWrite.err.find('\n'), cannotWrite.err.size() - 1) << cannotWrite.err;

@@ -2,7 +2,7 @@
 // entry of an archive reads its directory once, not once per entry.
 #pragma once
 
-#include "library.hpp"
+#include "host/files.hpp"
 
 #include <cstdint>
 #include <string>
@@ -13,18 +13,18 @@ namespace vexl::cli {
 class ArchiveFile {
   public:
     // Opens `path`; throws Failure when it cannot be read.
-    explicit ArchiveFile(const std::string& path);
-    ~ArchiveFile();
-    ArchiveFile(const ArchiveFile&) = delete;
-    ArchiveFile& operator=(const ArchiveFile&) = delete;
+    explicit ArchiveFile(const std::string& path) : file_(path) {}
 
     // The `length` bytes at `position`; throws Failure when they cannot all
-    // be read.
-    std::vector<uint8_t> read(uint32_t position, uint32_t length) const;
+    // be read. Safe from several threads at once.
+    std::vector<uint8_t> read(uint32_t position, uint32_t length) const {
+        std::vector<uint8_t> bytes(length);
+        file_.readAt(position, bytes);
+        return bytes;
+    }
 
   private:
-    std::string path_;
-    int fd_ = -1;
+    host::ReadableFile file_;
 };
 
 } // namespace vexl::cli

@@ -26,7 +26,7 @@ std::unique_ptr<OpenedArchive> openArchive(const std::string& name, const std::s
     // A PAK's directory is read from disk without loading the whole archive.
     refuseFolder(pak.empty() ? name : pak);
     if (pak.empty() && hasPakExtension(name)) {
-        opened->pack = PakDirectory::read(name);
+        opened->pack = readPak(name);
         opened->kind = FileType::Pak;
         return opened;
     }

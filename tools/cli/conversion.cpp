@@ -57,9 +57,8 @@ std::vector<uint8_t> paletteFileBytes(const Palette& palette) {
 void addPictures(Conversion& out, const std::string& stem,
                  const std::vector<vexalkit::PictureView>& pictures, const Palette& palette) {
     for (size_t i = 0; i < pictures.size(); ++i) {
-        const std::string name = pictures.size() == 1
-                                     ? stem + ".png"
-                                     : numbered(stem + ".png", i, pictures.size()).string();
+        const std::string name =
+            pictures.size() == 1 ? stem + ".png" : numbered(stem + ".png", i, pictures.size());
         out.files.push_back(imageFile(name, pictureImage(pictures[i], palette)));
     }
 }

@@ -11,15 +11,12 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <set>
 
 namespace vexl::cli {
 namespace {
-
-namespace fs = std::filesystem;
 
 struct ExtractOptions {
     std::string archive;

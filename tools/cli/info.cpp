@@ -105,7 +105,7 @@ json archiveSummary(FileType kind, const Bytes& bytes, const Source& source) {
     if (!source.archive.empty()) {
         return json::object(); // a PAK inside a PAK: its directory is read from disk only
     }
-    const auto pack = PakDirectory::read(source.name);
+    const auto pack = readPak(source.name);
     return {{"entries", pack.size()}, {"directoryOffset", pack.record().dirOffset}};
 }
 

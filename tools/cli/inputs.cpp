@@ -10,8 +10,7 @@ namespace vexl::cli {
 std::string entryNameInPak(const std::string& pak, const std::string& name) {
     const std::vector<std::string> candidates = namesFromArgument(name);
     if (candidates.size() > 1) {
-        refuseFolder(pak);
-        const PakDirectory directory = PakDirectory::read(pak);
+        const PakDirectory directory = readPak(pak);
         for (const std::string& candidate : candidates) {
             if (directory.find(candidate) != nullptr) {
                 return candidate;

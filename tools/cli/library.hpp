@@ -37,7 +37,11 @@ struct Source {
 void refuseFolder(const std::string& path);
 
 // The whole file, from disk or from inside the archive; throws on failure.
+// An empty file on disk gives no bytes.
 Bytes loadBytes(const Source& source);
+
+// The directory of the PAK archive `pak` on disk; throws on failure.
+PakDirectory readPak(const std::string& pak);
 
 // Loads an owner of the layer from bytes; a failure names `what`.
 template <typename Owned> Owned load(std::span<const uint8_t> bytes, const std::string& what) {

@@ -1,5 +1,6 @@
 // vexalkit: lists, describes, extracts and converts the game's data files.
 #include "commands.hpp"
+#include "host/console.hpp"
 #include "library.hpp"
 #include "vexalkit.hpp"
 
@@ -61,6 +62,10 @@ bool subcommandKnown(const CLI::App& app, int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    vexl::cli::host::prepareStandardStreams();
+    vexl::cli::host::Arguments arguments(argc, argv);
+    argc = arguments.count();
+    argv = arguments.values();
     CLI::App app{"List, describe, extract, convert and pack the data files of the game Vexal.",
                  "vexalkit"};
     app.require_subcommand(1);

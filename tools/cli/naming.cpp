@@ -1,5 +1,11 @@
 #include "naming.hpp"
 
+#include "host/files.hpp"
+#include "host/paths.hpp"
+
+#include <algorithm>
+#include <filesystem>
+
 namespace vexl::cli {
 
 std::string baseName(const std::string& name) {
@@ -12,26 +18,28 @@ std::string baseName(const std::string& name) {
     return base.empty() ? "out" : base;
 }
 
-std::filesystem::path numbered(const std::filesystem::path& path, size_t index, size_t count) {
+std::string numbered(const std::string& name, size_t index, size_t count) {
     const size_t width = std::to_string(count == 0 ? 0 : count - 1).size();
     std::string number = std::to_string(index);
     number.insert(0, width - std::min(width, number.size()), '0');
-    std::filesystem::path result = path;
-    result.replace_filename(path.stem().string() + "_" + number + path.extension().string());
-    return result;
+    const size_t partStart = name.find_last_of('/') + 1; // 0 when there is none
+    size_t dot = name.rfind('.');
+    if (dot == std::string::npos || dot <= partStart) {
+        dot = name.size();
+    }
+    return name.substr(0, dot) + "_" + number + name.substr(dot);
 }
 
 OutputPlace outputPlace(const std::string& option, const std::string& defaultName) {
     if (option.empty()) {
         return {".", defaultName};
     }
-    std::error_code ignored;
-    if (option.back() == '/' || std::filesystem::is_directory(option, ignored)) {
+    const std::filesystem::path path = host::toPath(option);
+    if (!path.has_filename() || host::statusOf(option).kind == host::EntryKind::Folder) {
         return {option, defaultName};
     }
-    const std::filesystem::path path(option);
-    return {path.has_parent_path() ? path.parent_path() : std::filesystem::path("."),
-            path.filename().string()};
+    return {path.has_parent_path() ? host::fromPath(path.parent_path()) : std::string("."),
+            host::fromPath(path.filename())};
 }
 
 } // namespace vexl::cli

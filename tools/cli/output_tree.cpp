@@ -1,21 +1,15 @@
 #include "output_tree.hpp"
 
 #include "entry_names.hpp"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "host/paths.hpp"
 
 #include <atomic>
 #include <cerrno>
-#include <cstring>
+#include <filesystem>
 #include <random>
-#include <system_error>
 
 namespace vexl::cli {
 namespace {
-
-namespace fs = std::filesystem;
 
 std::string joined(const std::vector<std::string>& parts, size_t count) {
     std::string text;
@@ -28,6 +22,10 @@ std::string joined(const std::vector<std::string>& parts, size_t count) {
     return text;
 }
 
+std::vector<std::string> leading(const std::vector<std::string>& parts, size_t count) {
+    return {parts.begin(), parts.begin() + static_cast<std::ptrdiff_t>(count)};
+}
+
 // A hidden name beside the final one: ".NAME.partRUN-COUNT".
 std::string temporaryName(const std::string& name) {
     static std::atomic<unsigned> counter{0};
@@ -35,59 +33,15 @@ std::string temporaryName(const std::string& name) {
     return "." + name + ".part" + std::to_string(run) + "-" + std::to_string(counter.fetch_add(1));
 }
 
-// Closes a descriptor on every path out.
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-    int release() { return std::exchange(fd_, -1); }
-    void reset(int fd) {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-        fd_ = fd;
-    }
-
-  private:
-    int fd_;
-};
-
-bool writeAll(int fd, std::span<const uint8_t> bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        bytes = bytes.subspan(static_cast<size_t>(written));
-    }
-    return true;
-}
-
-std::string systemMessage(int error) {
-    return std::generic_category().message(error);
-}
-
 } // namespace
 
-OutputTree::OutputTree(const fs::path& root, NameRules rules)
-    : root_(root.empty() ? fs::path(".") : root), rules_(rules) {
+OutputTree::OutputTree(const std::string& root, NameRules rules)
+    : root_(root.empty() ? std::string(".") : root), rules_(rules) {
     makeRoot(root_);
-    rootFd_ = ::open(root_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (rootFd_ < 0) {
-        const int error = errno;
+    if (const int error = host::Folder::open(root_, rootFolder_); error != 0) {
         discard();
-        throw Failure(escapeForTerminal(root_.string()) + ": " +
-                      (error == ENOTDIR ? "not a folder" : systemMessage(error)));
+        throw Failure(escapeForTerminal(root_) + ": " +
+                      (error == ENOTDIR ? "not a folder" : host::errorText(error)));
     }
 }
 
@@ -95,83 +49,80 @@ OutputTree::~OutputTree() {
     if (!committed_) {
         discard();
     }
-    if (rootFd_ >= 0) {
-        ::close(rootFd_);
-    }
 }
 
-void OutputTree::makeRoot(const fs::path& root) {
-    std::vector<fs::path> missing;
-    for (fs::path at = root; !at.empty(); at = at.parent_path()) {
-        struct stat status {};
-        if (::stat(at.c_str(), &status) == 0) {
+void OutputTree::makeRoot(const std::string& root) {
+    std::vector<std::string> missing;
+    for (std::filesystem::path at = host::toPath(root); !at.empty(); at = at.parent_path()) {
+        const std::string name = host::fromPath(at);
+        if (host::statusOf(name).kind != host::EntryKind::Missing) {
             break;
         }
-        missing.insert(missing.begin(), at);
+        missing.insert(missing.begin(), name);
         if (at == at.parent_path()) {
             break;
         }
     }
-    for (const fs::path& folder : missing) {
-        if (::mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST) {
-            const int error = errno;
+    for (const std::string& folder : missing) {
+        if (const int error = host::makeFolder(folder); error != 0 && error != EEXIST) {
             discard();
-            throw Failure(escapeForTerminal(folder.string()) + ": " + systemMessage(error));
+            throw Failure(escapeForTerminal(folder) + ": " + host::errorText(error));
         }
         madeRoots_.push_back(folder);
     }
 }
 
-void OutputTree::protect(const fs::path& input) {
-    struct stat status {};
-    if (!input.empty() && ::stat(input.c_str(), &status) == 0) {
-        inputs_.insert(
-            {static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino)});
+void OutputTree::protect(const std::string& input) {
+    if (input.empty()) {
+        return;
+    }
+    const host::EntryStatus status = host::statusOf(input);
+    if (status.kind != host::EntryKind::Missing) {
+        inputs_.insert(status.identity);
     }
 }
 
 std::string OutputTree::shown(const std::vector<std::string>& parts) const {
     const std::string below = joined(parts, parts.size());
-    return escapeForTerminal(root_ == "." ? below : (root_ / below).string());
+    if (root_ == ".") {
+        return escapeForTerminal(below);
+    }
+    const bool separated = root_.back() == '/' || root_.back() == '\\';
+    return escapeForTerminal(root_ + (separated ? "" : "/") + below);
 }
 
 // The folder `folder` below the root, every part opened without following a
 // link; with `make`, missing parts are made and remembered.
-int OutputTree::openFolder(const std::vector<std::string>& folder, bool make) {
-    Descriptor current(::dup(rootFd_));
-    if (current.get() < 0) {
-        throw Failure(escapeForTerminal(root_.string()) + ": " + systemMessage(errno));
+host::Folder OutputTree::openFolder(const std::vector<std::string>& folder, bool make) {
+    if (!rootFolder_.isOpen()) {
+        throw Failure(escapeForTerminal(root_) + ": the output folder is closed");
     }
+    host::Folder current = rootFolder_;
     for (size_t i = 0; i < folder.size(); ++i) {
         const std::string& part = folder[i];
-        int next =
-            ::openat(current.get(), part.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        if (next < 0 && errno == ENOENT && make) {
-            if (::mkdirat(current.get(), part.c_str(), 0777) != 0) {
-                throw Failure(shown({folder.begin(), folder.begin() + static_cast<long>(i) + 1}) +
-                              ": " + systemMessage(errno));
+        host::Folder next;
+        int error = current.openChild(part, next);
+        if (error == ENOENT && make) {
+            if (const int made = current.makeChild(part); made != 0) {
+                throw Failure(shown(leading(folder, i + 1)) + ": " + host::errorText(made));
             }
-            madeFolders_.emplace_back(folder.begin(), folder.begin() + static_cast<long>(i) + 1);
-            next = ::openat(current.get(), part.c_str(),
-                            O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            madeFolders_.push_back(leading(folder, i + 1));
+            error = current.openChild(part, next);
         }
-        if (next < 0) {
-            const int error = errno;
-            const std::string where =
-                shown({folder.begin(), folder.begin() + static_cast<long>(i) + 1});
-            struct stat status {};
-            if (::fstatat(current.get(), part.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 &&
-                S_ISLNK(status.st_mode)) {
-                throw RefusedOutput(where + " is a symbolic link; it is not followed");
-            }
-            if (error == ENOTDIR) {
-                throw RefusedOutput(where + " is a file where a folder is needed");
-            }
-            throw Failure(where + ": " + systemMessage(error));
+        if (error == ELOOP) {
+            throw RefusedOutput(shown(leading(folder, i + 1)) +
+                                " is a symbolic link; it is not followed");
         }
-        current.reset(next);
+        if (error == ENOTDIR) {
+            throw RefusedOutput(shown(leading(folder, i + 1)) +
+                                " is a file where a folder is needed");
+        }
+        if (error != 0) {
+            throw Failure(shown(leading(folder, i + 1)) + ": " + host::errorText(error));
+        }
+        current = std::move(next);
     }
-    return current.release();
+    return current;
 }
 
 // Refuses a name that another output already takes: the same file, a file
@@ -199,6 +150,28 @@ void OutputTree::refuseClash(const std::vector<std::string>& parts) const {
     }
 }
 
+// Refuses to replace what is at the name now unless it is a plain file that
+// is not an input; says whether something is replaced.
+void OutputTree::refuseTaken(const std::vector<std::string>& parts, const host::Folder& folder,
+                             bool& replaces) const {
+    const host::EntryStatus status = folder.status(parts.back());
+    switch (status.kind) {
+    case host::EntryKind::Missing:
+        replaces = false;
+        return;
+    case host::EntryKind::Link:
+        throw RefusedOutput(shown(parts) + " is a symbolic link; it is not followed");
+    case host::EntryKind::Folder:
+        throw RefusedOutput(shown(parts) + " is a folder");
+    default:
+        break;
+    }
+    if (inputs_.count(status.identity) != 0) {
+        throw RefusedOutput(shown(parts) + " is one of the inputs; it is not replaced");
+    }
+    replaces = true;
+}
+
 void OutputTree::stage(const std::vector<std::string>& parts, std::span<const uint8_t> bytes) {
     const std::string whole = joined(parts, parts.size());
     // Entry names were checked by the commands; a file name the user gave
@@ -208,34 +181,16 @@ void OutputTree::stage(const std::vector<std::string>& parts, std::span<const ui
             throw RefusedOutput(shown(parts) + ": " + *reason);
         }
     }
-    const std::vector<std::string> folder(parts.begin(), parts.end() - 1);
+    const std::vector<std::string> folderParts = leading(parts, parts.size() - 1);
     refuseClash(parts);
-    Descriptor folderFd(openFolder(folder, true));
-    struct stat status {};
-    if (::fstatat(folderFd.get(), parts.back().c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
-        if (S_ISLNK(status.st_mode)) {
-            throw RefusedOutput(shown(parts) + " is a symbolic link; it is not followed");
-        }
-        if (S_ISDIR(status.st_mode)) {
-            throw RefusedOutput(shown(parts) + " is a folder");
-        }
-        if (inputs_.count({static_cast<uint64_t>(status.st_dev),
-                           static_cast<uint64_t>(status.st_ino)}) != 0) {
-            throw RefusedOutput(shown(parts) + " is one of the inputs; it is not replaced");
-        }
-    }
+    const host::Folder folder = openFolder(folderParts, true);
+    bool replaces = false;
+    refuseTaken(parts, folder, replaces);
     const std::string temporary = temporaryName(parts.back());
-    Descriptor file(::openat(folderFd.get(), temporary.c_str(),
-                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
-    if (file.get() < 0) {
-        throw Failure(shown(parts) + ": " + systemMessage(errno));
+    if (const int error = folder.writeNewFile(temporary, bytes); error != 0) {
+        throw Failure(shown(parts) + ": " + host::errorText(error));
     }
-    staged_.push_back({folder, temporary, parts.back()});
-    const bool written = writeAll(file.get(), bytes);
-    const int error = errno;
-    if (!written || ::close(file.release()) != 0) {
-        throw Failure(shown(parts) + ": " + systemMessage(written ? errno : error));
-    }
+    staged_.push_back({folderParts, temporary, parts.back(), replaces});
     stagedNames_.emplace(sameFileKey(whole, rules_), whole);
     for (size_t i = 1; i < parts.size(); ++i) {
         folderNames_.insert(sameFileKey(joined(parts, i), rules_));
@@ -245,16 +200,21 @@ void OutputTree::stage(const std::vector<std::string>& parts, std::span<const ui
 void OutputTree::commit() {
     for (size_t i = 0; i < staged_.size(); ++i) {
         const Staged& file = staged_[i];
-        Descriptor folderFd(openFolder(file.folder, false));
-        if (::renameat(folderFd.get(), file.temporary.c_str(), folderFd.get(), file.name.c_str()) !=
-            0) {
-            const int error = errno;
+        // A name that was free when staged must still be: a file system
+        // that matches names more loosely than the rules (letter case
+        // beyond ASCII) may have given it to an earlier output meanwhile.
+        const int error =
+            openFolder(file.folder, false).rename(file.temporary, file.name, file.replaces);
+        if (error != 0) {
             std::vector<std::string> parts = file.folder;
             parts.push_back(file.name);
-            staged_.erase(staged_.begin(), staged_.begin() + static_cast<long>(i));
+            staged_.erase(staged_.begin(), staged_.begin() + static_cast<std::ptrdiff_t>(i));
             discard();
-            throw Failure(shown(parts) + ": " + systemMessage(error) + " (" + std::to_string(i) +
-                          " files were written before it)");
+            throw Failure(shown(parts) + ": " +
+                          (error == EEXIST ? "another output took this name meanwhile (the file "
+                                             "system takes the two names for the same file)"
+                                           : host::errorText(error)) +
+                          " (" + std::to_string(i) + " files were written before it)");
         }
     }
     committed_ = true;
@@ -264,13 +224,15 @@ void OutputTree::commit() {
 void OutputTree::removeEmptyMadeFolders() noexcept {
     // Innermost first; a folder that holds something stays.
     for (auto made = madeFolders_.rbegin(); made != madeFolders_.rend(); ++made) {
-        if (rootFd_ >= 0) {
-            ::unlinkat(rootFd_, joined(*made, made->size()).c_str(), AT_REMOVEDIR);
+        if (rootFolder_.isOpen()) {
+            rootFolder_.removeEmptyFolder(joined(*made, made->size()));
         }
     }
     madeFolders_.clear();
+    // Windows removes no folder that is held open.
+    rootFolder_.close();
     for (auto made = madeRoots_.rbegin(); made != madeRoots_.rend(); ++made) {
-        ::rmdir(made->c_str());
+        host::removeEmptyFolder(*made);
     }
     madeRoots_.clear();
 }
@@ -278,8 +240,7 @@ void OutputTree::removeEmptyMadeFolders() noexcept {
 void OutputTree::discard() noexcept {
     for (const Staged& file : staged_) {
         try {
-            Descriptor folderFd(openFolder(file.folder, false));
-            ::unlinkat(folderFd.get(), file.temporary.c_str(), 0);
+            openFolder(file.folder, false).removeFile(file.temporary);
         } catch (...) {
             // The folder went away: so did the file.
         }

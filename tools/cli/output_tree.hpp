@@ -8,10 +8,10 @@
 #pragma once
 
 #include "entry_names.hpp"
+#include "host/files.hpp"
 #include "library.hpp"
 
 #include <cstdint>
-#include <filesystem>
 #include <map>
 #include <set>
 #include <span>
@@ -35,14 +35,14 @@ class OutputTree {
     // nothing is committed). The user named `root`, so a link in it is
     // followed and its own name is not checked; below it no link is
     // followed and every name keeps `rules`.
-    OutputTree(const std::filesystem::path& root, NameRules rules);
+    OutputTree(const std::string& root, NameRules rules);
     // Discards what was not committed.
     ~OutputTree();
     OutputTree(const OutputTree&) = delete;
     OutputTree& operator=(const OutputTree&) = delete;
 
     // Refuses to write over the file `input` (when it exists).
-    void protect(const std::filesystem::path& input);
+    void protect(const std::string& input);
 
     // Writes `bytes` to a temporary file for the name `parts` below the
     // root. Throws RefusedOutput when the name may not be written (breaks
@@ -66,22 +66,25 @@ class OutputTree {
         std::vector<std::string> folder;
         std::string temporary;
         std::string name;
+        bool replaces = false; // the name was taken when staged
     };
-    int openFolder(const std::vector<std::string>& folder, bool make);
-    void makeRoot(const std::filesystem::path& root);
+    host::Folder openFolder(const std::vector<std::string>& folder, bool make);
+    void makeRoot(const std::string& root);
     void removeEmptyMadeFolders() noexcept;
     void refuseClash(const std::vector<std::string>& parts) const;
+    void refuseTaken(const std::vector<std::string>& parts, const host::Folder& folder,
+                     bool& replaces) const;
 
-    std::filesystem::path root_;
+    std::string root_;
     NameRules rules_;
-    int rootFd_ = -1;
-    std::vector<std::filesystem::path> madeRoots_; // outermost first
+    host::Folder rootFolder_;
+    std::vector<std::string> madeRoots_; // outermost first
     std::vector<std::vector<std::string>> madeFolders_;
     std::vector<Staged> staged_;
     // Keyed by sameFileKey: the name as staged, and the folders needed.
     std::map<std::string, std::string> stagedNames_;
     std::set<std::string> folderNames_;
-    std::set<std::pair<uint64_t, uint64_t>> inputs_; // device and inode
+    std::set<host::FileIdentity> inputs_;
     bool committed_ = false;
 };
 

@@ -2,6 +2,7 @@
 // one), the same bytes for the same files every time.
 #include "commands.hpp"
 #include "entry_names.hpp"
+#include "host/paths.hpp"
 #include "naming.hpp"
 #include "option_checks.hpp"
 #include "output_tree.hpp"
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <map>
 
@@ -31,7 +33,7 @@ struct PackOptions {
 // One file to pack: its entry name and where it is on disk.
 struct PackedFile {
     std::string name;
-    fs::path path;
+    std::string path;
 };
 
 void warn(const std::string& name, const std::string& message) {
@@ -62,13 +64,13 @@ std::optional<std::string> unfitName(const std::string& name, NameRules rules) {
 // Every regular file under `folder`, named relative to it with "/".
 void addFolder(const fs::path& folder, std::vector<PackedFile>& files) {
     for (auto it = fs::recursive_directory_iterator(folder); it != fs::end(it); ++it) {
-        const fs::path relative = fs::relative(it->path(), folder);
+        const std::string relative = host::fromPath(fs::relative(it->path(), folder), true);
         if (it->is_symlink()) {
-            warn(relative.generic_string(), "not packed, a symbolic link");
+            warn(relative, "not packed, a symbolic link");
         } else if (it->is_regular_file()) {
-            files.push_back({relative.generic_string(), it->path()});
+            files.push_back({relative, host::fromPath(it->path())});
         } else if (!it->is_directory()) {
-            warn(relative.generic_string(), "not packed, not a regular file");
+            warn(relative, "not packed, not a regular file");
         }
     }
 }
@@ -77,11 +79,12 @@ std::vector<PackedFile> listInputs(const std::vector<std::string>& inputs, NameR
     std::vector<PackedFile> files;
     for (const std::string& input : inputs) {
         std::error_code error;
-        const fs::file_status status = fs::status(input, error);
+        const fs::path path = host::toPath(input);
+        const fs::file_status status = fs::status(path, error);
         if (fs::is_directory(status)) {
-            addFolder(input, files);
+            addFolder(path, files);
         } else if (fs::is_regular_file(status)) {
-            files.push_back({fs::path(input).lexically_normal().generic_string(), input});
+            files.push_back({host::fromPath(path.lexically_normal(), true), input});
         } else {
             throw Failure(input + ": no such file or folder");
         }
@@ -113,12 +116,6 @@ void putU32(std::vector<uint8_t>& out, size_t at, uint64_t value) {
     }
 }
 
-// loadBytes refuses an empty file on disk; an empty entry is fine.
-bool isEmptyFile(const fs::path& path) {
-    std::error_code error;
-    return fs::file_size(path, error) == 0 && !error;
-}
-
 // Header, the files' bytes back to back, then the directory; every offset
 // and length must fit the format's 32-bit fields.
 std::vector<uint8_t> buildPak(const std::vector<PackedFile>& files) {
@@ -126,12 +123,11 @@ std::vector<uint8_t> buildPak(const std::vector<PackedFile>& files) {
     std::vector<uint8_t> archive(vexalkit::format::kPakHeaderBytes);
     std::vector<uint8_t> directory(files.size() * vexalkit::format::kPakEntryBytes);
     for (size_t i = 0; i < files.size(); ++i) {
-        const Bytes bytes =
-            isEmptyFile(files[i].path) ? Bytes{} : loadBytes({"", files[i].path.string()});
+        const Bytes bytes = loadBytes({"", files[i].path});
         const uint64_t position = archive.size();
         if (position + bytes.size() > kLimit) {
-            throw Failure(files[i].path.string() + ": the archive would pass 4 GiB, the most its "
-                                                   "32-bit offsets reach");
+            throw Failure(files[i].path + ": the archive would pass 4 GiB, the most its "
+                                          "32-bit offsets reach");
         }
         archive.insert(archive.end(), bytes.begin(), bytes.end());
         uint8_t* entry = directory.data() + i * vexalkit::format::kPakEntryBytes;

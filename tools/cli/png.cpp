@@ -72,9 +72,8 @@ void addRecordPictures(Conversion& out, const InputFile& input, const std::strin
         throw Failure(input.shown + ": holds no picture");
     }
     for (size_t i = 0; i < pictures.size(); ++i) {
-        const std::string name = pictures.size() == 1
-                                     ? stem + ".png"
-                                     : numbered(stem + ".png", i, pictures.size()).string();
+        const std::string name =
+            pictures.size() == 1 ? stem + ".png" : numbered(stem + ".png", i, pictures.size());
         out.files.push_back({name, {}, expand(pictures[i], palette.get(), options.colors)});
     }
 }

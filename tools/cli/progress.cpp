@@ -1,15 +1,8 @@
 #include "progress.hpp"
 
+#include "host/console.hpp"
+
 #include <cstdio>
-#if defined(_WIN32)
-#include <io.h>
-#define VEXL_ISATTY _isatty
-#define VEXL_FILENO _fileno
-#else
-#include <unistd.h>
-#define VEXL_ISATTY isatty
-#define VEXL_FILENO fileno
-#endif
 
 namespace vexl::cli {
 namespace {
@@ -20,7 +13,7 @@ constexpr size_t kBarWidth = 30;
 
 Progress::Progress(std::string label, size_t total, size_t threshold)
     : label_(std::move(label)), total_(total),
-      shown_(total > threshold && VEXL_ISATTY(VEXL_FILENO(stderr)) != 0) {}
+      shown_(total > threshold && host::isTerminal(stderr)) {}
 
 Progress::~Progress() {
     clear();

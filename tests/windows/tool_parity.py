@@ -1,0 +1,191 @@
+#!/usr/bin/env python3
+"""The Windows tool under wine against the Linux tool, on the same inputs.
+
+Usage: tool_parity.py LINUX_TOOL SAMPLE_GENERATOR WINDOWS_TOOL BITS
+
+Both tools run in one fresh folder with relative names. What they print
+and the files they write must be the same bytes; an archive with names
+that Windows cannot hold or reads otherwise must be refused the same way
+by the Windows tool and by the Linux tool's --windows-names; names beyond
+ASCII must reach the disk. Exits 77 (skipped) when wine cannot run the
+program (a 32-bit tool on a host that runs no 32-bit code).
+"""
+import os
+import pathlib
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+
+ROOT = pathlib.Path(__file__).resolve().parents[2]
+WINE_RUN = ROOT / "cmake" / "wine-run.sh"
+SKIPPED = 77
+
+
+class Tools:
+    def __init__(self, linux, windows, bits, folder):
+        self.linux, self.windows, self.bits, self.folder = linux, windows, bits, folder
+        # Wine reads arguments and file names in the locale's character set.
+        self.env = dict(os.environ, LC_ALL="C.UTF-8")
+
+    def run_linux(self, *args):
+        return self._run([self.linux, *args])
+
+    def run_windows(self, *args):
+        return self._run([WINE_RUN, self.bits, self.windows, *args])
+
+    def _run(self, command):
+        done = subprocess.run([str(part) for part in command], cwd=self.folder, env=self.env,
+                              capture_output=True, timeout=300)
+        return done.returncode, done.stdout, done.stderr
+
+
+def tree(folder):
+    """Every file under `folder`: its name (as bytes) and its bytes."""
+    base = pathlib.Path(folder)
+    return {os.fsencode(path.relative_to(base)): path.read_bytes()
+            for path in sorted(base.rglob("*")) if path.is_file()}
+
+
+def pak(entries):
+    """A PAK archive of (name bytes, contents) pairs, written field by field."""
+    body, directory = bytearray(), bytearray()
+    for name, contents in entries:
+        directory += name.ljust(56, b"\0") + struct.pack("<II", 12 + len(body), len(contents))
+        body += contents
+    return b"PACK" + struct.pack("<II", 12 + len(body), len(directory)) + body + directory
+
+
+class Check:
+    def __init__(self, tools):
+        self.tools, self.failures = tools, []
+
+    def expect(self, what, condition, detail=""):
+        print(("ok:     " if condition else "FAILED: ") + what)
+        if not condition:
+            self.failures.append(what)
+            if detail:
+                print("        " + detail)
+
+    def same_output(self, what, args, linux_args=None):
+        linux = self.tools.run_linux(*(linux_args or args))
+        windows = self.tools.run_windows(*args)
+        self.expect(what, linux == windows,
+                    f"linux {linux[0]} {linux[1][:300]!r} {linux[2][:300]!r}\n"
+                    f"        windows {windows[0]} {windows[1][:300]!r} {windows[2][:300]!r}")
+        return linux, windows
+
+    def same_files(self, what, args_for, linux_extra=()):
+        """Runs the command once per tool, each writing to its own folder."""
+        linux = self.tools.run_linux(*args_for("out-linux"), *linux_extra)
+        windows = self.tools.run_windows(*args_for("out-windows"))
+        folder = self.tools.folder
+        same_text = (linux[0], linux[2].replace(b"out-linux", b"OUT")) == (
+            windows[0], windows[2].replace(b"out-windows", b"OUT"))
+        linux_tree, windows_tree = tree(folder / "out-linux"), tree(folder / "out-windows")
+        self.expect(what, same_text and linux_tree == windows_tree and linux_tree,
+                    f"exit {linux[0]}/{windows[0]}; stderr {linux[2][:300]!r} / "
+                    f"{windows[2][:300]!r}; files {sorted(linux_tree)} / {sorted(windows_tree)}")
+        shutil.rmtree(folder / "out-linux", ignore_errors=True)
+        shutil.rmtree(folder / "out-windows", ignore_errors=True)
+        return windows
+
+
+def check_sample_archive(check):
+    for kind in ["", "--json"]:
+        check.same_output(f"ls {kind}", ["ls", "sample.pak"] + ([kind] if kind else []))
+    check.same_output("ls of a WAD2 inside a PAK",
+                      ["ls", "gfx/sample.wad", "--pak", "sample.pak", "--json"])
+    check.same_output("info of the archive", ["info", "sample.pak", "--json"])
+    for entry in ["gfx/palette.lmp", "gfx/colormap.lmp", "gfx/rings.lmp", "gfx/sample.wad",
+                  "progs/flame.spr", "progs/creature.mdl", "maps/yard.map"]:
+        check.same_output(f"info {entry}", ["info", entry, "--pak", "sample.pak", "--json"])
+    check.same_output("map check", ["map", "maps/yard.map", "--pak", "sample.pak"])
+    check.same_files("png of pictures, a sprite and a model",
+                     lambda out: ["png", "gfx/rings.lmp", "gfx/badge.lmp", "progs/flame.spr",
+                                  "progs/creature.mdl", "--pak", "sample.pak", "-o", out + "/"])
+    check.same_files("png of WAD2 entries",
+                     lambda out: ["png", "rings", "swatch", "--wad", "gfx/sample.wad", "--pak",
+                                  "sample.pak", "-o", out + "/"])
+    check.same_files("gltf", lambda out: ["gltf", "progs/creature.mdl", "--pak", "sample.pak",
+                                          "-o", out + "/creature.glb"])
+    check.same_files("extract", lambda out: ["extract", "sample.pak", "-o", out])
+    check.same_files("export on two threads",
+                     lambda out: ["export", "sample.pak", "-o", out, "-j", "2"])
+    check.tools.run_linux("extract", "sample.pak", "-o", "unpacked")
+    check.same_files("pack of the extracted files",
+                     lambda out: ["pack", "unpacked", "-o", out + "/again.pak"])
+
+
+# Names that must not become files on Windows, with one safe name between.
+DANGEROUS = [b"C:evil.txt", b"c:/rooted.txt", b"//server/share/x.txt", b"\\\\?\\C:\\x.txt",
+             b"../escape.txt", b"/rooted.txt", b"CON", b"con.txt", b"Aux .txt", b"nul.tar.gz",
+             b"COM1.dat", b"lpt9", b"CONIN$", b"trailing.", b"trailing ", b"data:stream",
+             b"a<b.txt", b"what?.txt", b"pipe|.txt", b"folder/star*.txt"]
+SAFE = [b"readme.txt", b"maps/deep/ok.txt"]
+
+
+def check_dangerous_names(check):
+    entries = [(name, b"bad " + name) for name in DANGEROUS]
+    entries += [(name, b"good " + name) for name in SAFE]
+    entries += [(b"README.TXT", b"same but for case")]
+    (check.tools.folder / "crafted.pak").write_bytes(pak(entries))
+    windows = check.same_files(
+        "extract of dangerous names: Windows refuses as the Linux tool's --windows-names does",
+        lambda out: ["extract", "crafted.pak", "-o", out], linux_extra=["--windows-names"])
+    check.expect("the extraction says it had problems", windows[0] == 1)
+    refusals = [line for line in windows[2].splitlines() if b"warning" in line]
+    check.expect("every refused name has its line", len(refusals) == len(DANGEROUS) + 1,
+                 b"\n".join(refusals).decode(errors="replace"))
+    check.tools.run_windows("extract", "crafted.pak", "-o", "crafted")
+    check.expect("only the safe names were written, and nothing beside the output folder",
+                 sorted(tree(check.tools.folder / "crafted")) == sorted(SAFE)
+                 and not (check.tools.folder / "escape.txt").exists()
+                 and not (check.tools.folder / "C:evil.txt").exists())
+
+
+def check_names_beyond_ascii(check):
+    folder = check.tools.folder
+    (folder / "アーカイブ-ü.pak").write_bytes((folder / "sample.pak").read_bytes())
+    check.same_output("ls of an archive named beyond the code page",
+                      ["ls", "アーカイブ-ü.pak", "--json"])
+    check.tools.run_linux("extract", "sample.pak", "gfx/rings.lmp", "gfx/palette.lmp", "-o", "x")
+    shutil.copy(folder / "x/gfx/rings.lmp", folder / "ringé-模型.lmp")
+    shutil.copy(folder / "x/gfx/palette.lmp", folder / "paleta-ç.lmp")
+    check.same_files("png of a file named beyond ASCII",
+                     lambda out: ["png", "ringé-模型.lmp", "--palette", "paleta-ç.lmp",
+                                  "-o", out + "/出力/"])
+    (folder / "names.pak").write_bytes(pak([("maps/größe-模型.txt".encode(), b"utf-8 name"),
+                                            (b"caf\xe9.txt", b"latin-1 name")]))
+    check.tools.run_windows("extract", "names.pak", "-o", "names")
+    written = tree(folder / "names")
+    check.expect("entry names in UTF-8 and in single bytes reach the disk as characters",
+                 written == {"maps/größe-模型.txt".encode(): b"utf-8 name",
+                             "café.txt".encode(): b"latin-1 name"}, repr(sorted(written)))
+
+
+def main():
+    if len(sys.argv) != 5:
+        sys.exit(__doc__)
+    linux, sample, windows, bits = sys.argv[1:]
+    with tempfile.TemporaryDirectory(prefix="vexalkit-parity-") as name:
+        folder = pathlib.Path(name)
+        tools = Tools(os.path.abspath(linux), os.path.abspath(windows), bits, folder)
+        subprocess.run([os.path.abspath(sample), "sample.pak"], cwd=folder, check=True,
+                       capture_output=True)
+        probe = tools.run_windows("--version")
+        if probe[0] == SKIPPED:
+            print(probe[2].decode(errors="replace").strip())
+            return SKIPPED
+        check = Check(tools)
+        check.expect("--version", probe == tools.run_linux("--version"), repr(probe))
+        check_sample_archive(check)
+        check_dangerous_names(check)
+        check_names_beyond_ascii(check)
+    print(f"{bits}-bit tool: {len(check.failures)} failures")
+    return 1 if check.failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
