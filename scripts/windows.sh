@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# The Windows DLLs: builds vexalkit.dll for 32-bit x86 and for x86-64 with
-# mingw-w64 (build-win32/, build-win64/) and runs the test suite of each under
-# wine. Installs the Debian packages it needs that the machine lacks.
+# The Windows DLLs and tool: builds vexalkit.dll and vexalkit.exe for 32-bit
+# x86 and for x86-64 with mingw-w64 (build-win32/, build-win64/), runs the
+# test suite of each under wine, and runs each vexalkit.exe against the Linux
+# tool (tests/windows/tool_parity.py; the Linux tool comes from build-test/,
+# or VEXL_LINUX_BUILD, and is built there when missing). Installs the Debian
+# packages it needs that the machine lacks.
 #
 # A host whose kernel runs no 32-bit x86 code cannot start the 32-bit wine
 # loader: there the 32-bit DLL and its tests are still built and the DLL's
@@ -33,7 +36,7 @@ host_runs_32bit_code() {
 seconds() { date +%s; }
 started=$(seconds)
 
-packages=(mingw-w64 wine wine64 googletest)
+packages=(mingw-w64 wine wine64 googletest libz-mingw-w64-dev python3)
 if host_runs_32bit_code; then
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
         sudo_cmd=""
@@ -70,5 +73,23 @@ for bits in 32 64; do
     step=$(seconds)
     ctest --test-dir "build-win$bits" --output-on-failure
     echo "windows: $bits-bit tests took $(($(seconds) - step))s"
+done
+
+linux=${VEXL_LINUX_BUILD:-build-test}
+if [ ! -x "$linux/tools/vexalkit" ] || [ ! -x "$linux/tools/sample/vexalkit-sample" ]; then
+    cmake -S . -B "$linux" -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build "$linux" -j2 --target vexalkit-cli vexalkit-sample
+fi
+for bits in 64 32; do
+    step=$(seconds)
+    status=0
+    /usr/bin/python3 tests/windows/tool_parity.py "$linux/tools/vexalkit" \
+        "$linux/tools/sample/vexalkit-sample" "build-win$bits/bin/vexalkit.exe" "$bits" || status=$?
+    if [ "$status" -eq 77 ]; then
+        echo "windows: the $bits-bit tool's comparison with the Linux tool was skipped"
+    elif [ "$status" -ne 0 ]; then
+        exit "$status"
+    fi
+    echo "windows: $bits-bit tool against the Linux tool took $(($(seconds) - step))s"
 done
 echo "windows: done in $(($(seconds) - started))s"
