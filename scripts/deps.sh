@@ -2,10 +2,11 @@
 # Installs the Debian packages the build needs that this machine lacks.
 # Usage: scripts/deps.sh [PACKAGE...]   (extra packages on top of the base set)
 # The base set covers the library, its tests and the command-line tool
-# (CLI11, libpng, nlohmann-json), and the install check (dpkg-dev for the
-# Debian packages, pkgconf); Node.js and npm run the tool's glTF check.
+# (CLI11, nlohmann-json, stb's image headers and zlib for PNG files), and the
+# install check (dpkg-dev for the Debian packages, pkgconf); Node.js and npm
+# run the tool's glTF check.
 set -euo pipefail
-base=(cmake g++ make libgtest-dev libcli11-dev libpng-dev nlohmann-json3-dev dpkg-dev pkgconf)
+base=(cmake g++ make libgtest-dev libcli11-dev libstb-dev zlib1g-dev nlohmann-json3-dev dpkg-dev pkgconf)
 missing=()
 for package in "${base[@]}" "$@"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then

@@ -1,6 +1,7 @@
 #include "tool_run.hpp"
 
-#include <png.h>
+#include "cli/png_codec.hpp"
+
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -54,22 +55,17 @@ const std::filesystem::path& sampleArchive() {
 }
 
 DecodedPng decodePng(const std::filesystem::path& file) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_file(&image, file.string().c_str()) == 0) {
-        throw std::runtime_error("cannot read " + file.string());
-    }
+    const std::vector<uint8_t> bytes = readFile(file);
+    const cli::DecodedPng image = cli::decodePng(bytes, file.string());
+    // The colour type follows the signature (8 bytes), the header chunk's
+    // length and type (8) and the width and height (8), and the depth.
+    constexpr size_t kColorTypeAt = 25;
+    constexpr uint8_t kAlphaFlag = 4;
     DecodedPng decoded;
     decoded.width = image.width;
     decoded.height = image.height;
-    decoded.hasAlpha = (image.format & PNG_FORMAT_FLAG_ALPHA) != 0;
-    // B, G, R, A in memory is 0xAARRGGBB as a little-endian 32-bit value.
-    image.format = PNG_FORMAT_BGRA;
-    decoded.colors.resize(static_cast<size_t>(image.width) * image.height);
-    if (png_image_finish_read(&image, nullptr, decoded.colors.data(), 0, nullptr) == 0) {
-        png_image_free(&image);
-        throw std::runtime_error("cannot decode " + file.string());
-    }
+    decoded.hasAlpha = (bytes.at(kColorTypeAt) & kAlphaFlag) != 0;
+    decoded.colors = image.colors;
     return decoded;
 }
 

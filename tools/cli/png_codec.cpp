@@ -2,56 +2,139 @@
 
 #include "library.hpp"
 
-#include <png.h>
+#include <zlib.h>
 
-#include <csetjmp>
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <utility>
+
+// The PNG reader and writer are compiled into this file only, with their
+// functions static. stb's own deflate compresses poorly; zlib does the work.
+namespace {
+unsigned char* deflateWithZlib(unsigned char* data, int length, int* outLength, int quality);
+}
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STB_IMAGE_WRITE_STATIC
+#define STBI_WRITE_NO_STDIO
+#define STBIW_ZLIB_COMPRESS deflateWithZlib
+
+#define STB_IMAGE_IMPLEMENTATION
+#define STB_IMAGE_STATIC
+#define STBI_ONLY_PNG
+#define STBI_NO_STDIO
+#define STBI_NO_LINEAR
+#define STBI_NO_HDR
+
+#include <stb_image.h>
+#include <stb_image_write.h>
+
+namespace {
+
+// zlib's best level: the pictures are small, so the time is of no account.
+constexpr int kDeflateLevel = Z_BEST_COMPRESSION;
+
+// The zlib stream of `length` bytes in a block from std::malloc (the writer
+// frees it with std::free); null when zlib fails or the result would not fit
+// an int. The writer's own level (`quality`) is not used.
+unsigned char* deflateWithZlib(unsigned char* data, int length, int* outLength, int /*quality*/) {
+    uLongf capacity = compressBound(static_cast<uLong>(length));
+    if (capacity > static_cast<uLongf>(INT_MAX)) {
+        return nullptr;
+    }
+    auto* out = static_cast<unsigned char*>(std::malloc(capacity));
+    if (out == nullptr) {
+        return nullptr;
+    }
+    if (compress2(out, &capacity, data, static_cast<uLong>(length), kDeflateLevel) != Z_OK) {
+        std::free(out);
+        return nullptr;
+    }
+    *outLength = static_cast<int>(capacity);
+    return out;
+}
+
+} // namespace
 
 namespace vexl::cli {
 namespace {
 
-void appendToVector(png_structp png, png_bytep data, png_size_t length) {
-    auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
-    out->insert(out->end(), data, data + length);
+// The writer counts in int: the filtered rows (a filter byte each) and the
+// compressed stream must both fit, with room for the chunks around them.
+constexpr uint64_t kLargestFilteredBytes = INT_MAX / 2;
+
+// The largest side of a PNG image read, checked in the header before any
+// memory is set aside for the pixels: far beyond any texture of the game,
+// and 64 MiB of pixels at most.
+constexpr uint32_t kLargestSide = 4096;
+
+struct PngOutput {
+    std::vector<uint8_t> bytes;
+    bool failed = false;
+};
+
+// The writer is C and cannot carry an exception, so a failed append is
+// noted instead.
+void appendToOutput(void* context, void* data, int size) {
+    auto* output = static_cast<PngOutput*>(context);
+    try {
+        const auto* start = static_cast<const uint8_t*>(data);
+        output->bytes.insert(output->bytes.end(), start, start + size);
+    } catch (const std::bad_alloc&) {
+        output->failed = true;
+    }
 }
 
-void flushNothing(png_structp) {}
-
-// libpng reports errors by longjmp; nothing with a destructor may live
-// between the setjmp and the calls that can jump, so the rows and the output
-// are prepared by the caller.
-bool writePng(std::vector<uint8_t>& out, uint32_t width, uint32_t height, int colorType,
-              png_bytepp rows) {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    if (png == nullptr) {
-        return false;
-    }
-    png_infop info = png_create_info_struct(png);
-    if (info == nullptr) {
-        png_destroy_write_struct(&png, nullptr);
-        return false;
-    }
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        return false;
-    }
-    png_set_write_fn(png, &out, appendToVector, flushNothing);
-    png_set_IHDR(png, info, width, height, 8, colorType, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    png_write_image(png, rows);
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return true;
+std::string sizeText(uint64_t width, uint64_t height) {
+    return std::to_string(width) + " x " + std::to_string(height) + " pixels";
 }
+
+// The width and height the header chunk claims, when the bytes start as a
+// PNG file does: the signature, then the header chunk's length (13) and type.
+// Read here because the reader's own header check reports an image too large
+// for it as an unknown image type.
+std::optional<std::pair<uint32_t, uint32_t>> claimedSize(std::span<const uint8_t> bytes) {
+    constexpr uint8_t kStart[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n',
+                                  0,    0,   0,   13,  'I',  'H',  'D',  'R'};
+    constexpr size_t kWidthAt = sizeof kStart;
+    if (bytes.size() < kWidthAt + 8 ||
+        !std::equal(std::begin(kStart), std::end(kStart), bytes.begin())) {
+        return std::nullopt;
+    }
+    const auto bigEndianAt = [&](size_t at) {
+        return uint32_t{bytes[at]} << 24U | uint32_t{bytes[at + 1]} << 16U |
+               uint32_t{bytes[at + 2]} << 8U | bytes[at + 3];
+    };
+    return std::pair{bigEndianAt(kWidthAt), bigEndianAt(kWidthAt + 4)};
+}
+
+void refuseLargerThanRead(uint32_t width, uint32_t height, const std::string& what) {
+    if (width > kLargestSide || height > kLargestSide) {
+        throw Failure(what + ": the PNG image is " + sizeText(width, height) + "; at most " +
+                      sizeText(kLargestSide, kLargestSide) + " are read");
+    }
+}
+
+struct StbImageFree {
+    void operator()(stbi_uc* samples) const { stbi_image_free(samples); }
+};
 
 } // namespace
 
 std::vector<uint8_t> encodePng(uint32_t width, uint32_t height, const uint32_t* colors,
                                bool withAlpha) {
-    const size_t channels = withAlpha ? 4 : 3;
-    std::vector<uint8_t> samples(static_cast<size_t>(width) * height * channels);
-    std::vector<png_bytep> rows(height);
-    for (size_t i = 0, pixels = static_cast<size_t>(width) * height; i < pixels; ++i) {
+    const uint64_t channels = withAlpha ? 4 : 3;
+    if (width == 0 || height == 0 ||
+        (uint64_t{width} * channels + 1) * height > kLargestFilteredBytes) {
+        throw Failure("cannot encode PNG image of " + sizeText(width, height));
+    }
+    const size_t pixels = size_t{width} * height;
+    std::vector<uint8_t> samples(pixels * channels);
+    for (size_t i = 0; i < pixels; ++i) {
         uint8_t* sample = samples.data() + i * channels;
         sample[0] = static_cast<uint8_t>(colors[i] >> 16);
         sample[1] = static_cast<uint8_t>(colors[i] >> 8);
@@ -60,37 +143,46 @@ std::vector<uint8_t> encodePng(uint32_t width, uint32_t height, const uint32_t* 
             sample[3] = static_cast<uint8_t>(colors[i] >> 24);
         }
     }
-    for (uint32_t y = 0; y < height; ++y) {
-        rows[y] = samples.data() + static_cast<size_t>(y) * width * channels;
+    PngOutput output;
+    const int rowBytes = static_cast<int>(width * channels);
+    if (stbi_write_png_to_func(appendToOutput, &output, static_cast<int>(width),
+                               static_cast<int>(height), static_cast<int>(channels), samples.data(),
+                               rowBytes) == 0 ||
+        output.failed) {
+        throw Failure("cannot encode PNG image of " + sizeText(width, height));
     }
-    std::vector<uint8_t> out;
-    if (!writePng(out, width, height, withAlpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB,
-                  rows.data())) {
-        throw Failure("cannot encode PNG image");
-    }
-    return out;
+    return std::move(output.bytes);
 }
 
 DecodedPng decodePng(std::span<const uint8_t> bytes, const std::string& what) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_memory(&image, bytes.data(), bytes.size()) == 0) {
-        throw Failure(what + ": not a PNG image (" + image.message + ")");
+    if (const auto size = claimedSize(bytes)) {
+        refuseLargerThanRead(size->first, size->second, what);
     }
-    image.format = PNG_FORMAT_RGBA;
-    std::vector<uint8_t> samples(PNG_IMAGE_SIZE(image));
-    if (png_image_finish_read(&image, nullptr, samples.data(), 0, nullptr) == 0) {
-        const std::string message = image.message;
-        png_image_free(&image);
-        throw Failure(what + ": cannot decode PNG image (" + message + ")");
+    if (bytes.size() > static_cast<size_t>(INT_MAX)) {
+        throw Failure(what + ": not a PNG image (larger than 2 GiB)");
+    }
+    const int length = static_cast<int>(bytes.size());
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    if (stbi_info_from_memory(bytes.data(), length, &width, &height, &channels) == 0) {
+        throw Failure(what + ": not a PNG image (" + stbi_failure_reason() + ")");
+    }
+    refuseLargerThanRead(static_cast<uint32_t>(width), static_cast<uint32_t>(height), what);
+    const std::unique_ptr<stbi_uc, StbImageFree> samples(
+        stbi_load_from_memory(bytes.data(), length, &width, &height, &channels, STBI_rgb_alpha));
+    if (samples == nullptr) {
+        throw Failure(what + ": cannot decode PNG image (" + stbi_failure_reason() + ")");
     }
     DecodedPng decoded;
-    decoded.width = image.width;
-    decoded.height = image.height;
-    decoded.colors.reserve(samples.size() / 4);
-    for (size_t i = 0; i + 3 < samples.size(); i += 4) {
-        decoded.colors.push_back(uint32_t{samples[i + 3]} << 24U | uint32_t{samples[i]} << 16U |
-                                 uint32_t{samples[i + 1]} << 8U | samples[i + 2]);
+    decoded.width = static_cast<uint32_t>(width);
+    decoded.height = static_cast<uint32_t>(height);
+    const size_t pixels = size_t{decoded.width} * decoded.height;
+    decoded.colors.resize(pixels);
+    for (size_t i = 0; i < pixels; ++i) {
+        const stbi_uc* sample = samples.get() + i * 4;
+        decoded.colors[i] = uint32_t{sample[3]} << 24U | uint32_t{sample[0]} << 16U |
+                            uint32_t{sample[1]} << 8U | sample[2];
     }
     return decoded;
 }
