@@ -16,7 +16,14 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set_target_properties(vexalkit PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin
                                           ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
-# The DLL's version resource (file and product version), compiled by windres.
+# A version resource (file and product version), compiled by windres, for
+# `target`, whose file is `fileName`: VFT_DLL or VFT_APP as `fileType`.
 enable_language(RC)
-configure_file(${CMAKE_CURRENT_LIST_DIR}/vexalkit.rc.in ${PROJECT_BINARY_DIR}/vexalkit.rc @ONLY)
-target_sources(vexalkit PRIVATE ${PROJECT_BINARY_DIR}/vexalkit.rc)
+function(vexl_version_resource target fileName fileType description)
+  set(VEXL_RC_FILE_NAME ${fileName})
+  set(VEXL_RC_FILE_TYPE ${fileType})
+  set(VEXL_RC_DESCRIPTION ${description})
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/vexalkit.rc.in ${PROJECT_BINARY_DIR}/${target}.rc @ONLY)
+  target_sources(${target} PRIVATE ${PROJECT_BINARY_DIR}/${target}.rc)
+endfunction()
+vexl_version_resource(vexalkit vexalkit.dll VFT_DLL "${PROJECT_DESCRIPTION}")
