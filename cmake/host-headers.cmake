@@ -1,26 +1,26 @@
 # The tool's header-only libraries for a cross build. Their headers are the
 # same for every target, but a cross build searches only the target's root,
 # and the build machine's /usr/include may not be put on the target's
-# include path (its C library headers would come with it). So the two
-# libraries' folders are linked, alone, into a folder of this build, and
-# imported targets of the names their packages give are made on it.
+# include path (its C library headers would come with it). So each
+# library's folder is linked, alone, into a folder of this build, and an
+# imported target of the name its package gives is made on it.
 set(VEXL_HOST_HEADERS ${PROJECT_BINARY_DIR}/host-headers)
 file(MAKE_DIRECTORY ${VEXL_HOST_HEADERS})
 
-find_path(VEXL_CLI11_HEADERS CLI/CLI.hpp PATHS /usr/include NO_DEFAULT_PATH
-          NO_CMAKE_FIND_ROOT_PATH)
-find_path(VEXL_JSON_HEADERS nlohmann/json.hpp PATHS /usr/include NO_DEFAULT_PATH
-          NO_CMAKE_FIND_ROOT_PATH)
+# Sets `found` when /usr/include/`folder`/`header` exists and makes `target`.
+function(vexl_host_header_library folder header target found)
+  find_path(VEXL_HEADERS_${folder} ${folder}/${header} PATHS /usr/include NO_DEFAULT_PATH
+            NO_CMAKE_FIND_ROOT_PATH)
+  if(NOT VEXL_HEADERS_${folder})
+    return()
+  endif()
+  if(NOT TARGET ${target})
+    file(CREATE_LINK ${VEXL_HEADERS_${folder}}/${folder} ${VEXL_HOST_HEADERS}/${folder} SYMBOLIC)
+    add_library(${target} INTERFACE IMPORTED GLOBAL)
+    target_include_directories(${target} INTERFACE ${VEXL_HOST_HEADERS})
+  endif()
+  set(${found} TRUE PARENT_SCOPE)
+endfunction()
 
-if(VEXL_CLI11_HEADERS AND NOT TARGET CLI11::CLI11)
-  file(CREATE_LINK ${VEXL_CLI11_HEADERS}/CLI ${VEXL_HOST_HEADERS}/CLI SYMBOLIC)
-  add_library(CLI11::CLI11 INTERFACE IMPORTED)
-  target_include_directories(CLI11::CLI11 INTERFACE ${VEXL_HOST_HEADERS})
-  set(CLI11_FOUND TRUE)
-endif()
-if(VEXL_JSON_HEADERS AND NOT TARGET nlohmann_json::nlohmann_json)
-  file(CREATE_LINK ${VEXL_JSON_HEADERS}/nlohmann ${VEXL_HOST_HEADERS}/nlohmann SYMBOLIC)
-  add_library(nlohmann_json::nlohmann_json INTERFACE IMPORTED)
-  target_include_directories(nlohmann_json::nlohmann_json INTERFACE ${VEXL_HOST_HEADERS})
-  set(nlohmann_json_FOUND TRUE)
-endif()
+vexl_host_header_library(CLI CLI.hpp CLI11::CLI11 CLI11_FOUND)
+vexl_host_header_library(nlohmann json.hpp nlohmann_json::nlohmann_json nlohmann_json_FOUND)
