@@ -165,6 +165,13 @@ def check_names_beyond_ascii(check):
     check.same_files("png of a file named beyond ASCII",
                      lambda out: ["png", "ringé-模型.lmp", "--palette", "paleta-ç.lmp",
                                   "-o", out + "/出力/"])
+    before = (folder / "ringé-模型.lmp").read_bytes()
+    refused = check.same_output("an output that is an input is refused",
+                                ["png", "ringé-模型.lmp", "--palette", "paleta-ç.lmp", "-o",
+                                 "ringé-模型.lmp"])[1]
+    check.expect("... with a message, and the input stays as it was",
+                 refused[0] == 1 and b"one of the inputs" in refused[2]
+                 and (folder / "ringé-模型.lmp").read_bytes() == before, repr(refused))
     (folder / "names.pak").write_bytes(pak([("maps/größe-模型.txt".encode(), b"utf-8 name"),
                                             (b"caf\xe9.txt", b"latin-1 name")]))
     check.tools.run_windows("extract", "names.pak", "-o", "names")
