@@ -168,7 +168,10 @@ struct Folder::State {
     ~State() { ::CloseHandle(handle); }
     State(const State&) = delete;
     State& operator=(const State&) = delete;
-    std::wstring inside(std::string_view part) const { return path + L"\\" + wideName(part); }
+    // A drive's root ("\\?\C:\") ends in a separator already.
+    std::wstring inside(std::string_view part) const {
+        return path + (path.ends_with(L'\\') ? L"" : L"\\") + wideName(part);
+    }
 
     HANDLE handle;
     std::wstring path;
@@ -176,10 +179,7 @@ struct Folder::State {
 };
 
 int Folder::open(const std::string& name, Folder& folder) {
-    std::wstring path = extendedPath(name);
-    while (path.size() > 4 && path.back() == L'\\') {
-        path.pop_back(); // "C:\out\" and "C:\" alike are joined with "\"
-    }
+    const std::wstring path = extendedPath(name);
     Handle handle(openFolderHandle(path, true));
     if (!handle.valid()) {
         return lastError();
