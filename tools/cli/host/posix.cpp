@@ -100,7 +100,8 @@ struct ReadableFile::State {
 
 ReadableFile::ReadableFile(const std::string& name)
     : name_(name), state_(std::make_unique<State>()) {
-    state_->fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without blocking, so that a pipe's name is refused rather than waited on.
+    state_->fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     struct stat info {};
     const int error = state_->fd < 0 ? errno : ::fstat(state_->fd, &info) != 0 ? errno : 0;
     if (error != 0 || !S_ISREG(info.st_mode)) {
