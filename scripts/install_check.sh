@@ -4,8 +4,9 @@
 #   - installs it under a prefix and checks the files, the library's SONAME
 #     and links, and the tool's relative RUNPATH;
 #   - moves the prefix elsewhere, then runs the installed tool and builds and
-#     runs the consumer project tests/consumer/ against the moved prefix, once
-#     through find_package and once through pkg-config;
+#     runs the consumer project tests/consumer/ against the moved prefix on
+#     the build's sample archive, once through find_package and once through
+#     pkg-config;
 #   - builds the consumer with Vexalkit's source tree as a subproject
 #     (add_subdirectory) while no GoogleTest can be found;
 #   - configures the tree with the tools off, the tests off, and both off;
@@ -80,27 +81,27 @@ mv "$work/installed" "$work/prefix"
 prefix=$work/prefix
 [ "$("$prefix/bin/vexalkit" --version)" = "vexalkit $version" ] ||
     fail "the moved tool does not report version $version"
-mkdir -p "$work/run-find" "$work/run-pc"
+sample=$work/sample.pak
+"$build/tools/sample/vexalkit-sample" "$sample" >/dev/null
+consume=("$sample" progs/creature.mdl)
 cmake -S tests/consumer -B "$work/find" -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
 cmake --build "$work/find" >/dev/null
-"$work/find/consumer" "$work/run-find" >/dev/null || fail "the find_package consumer"
-"$prefix/bin/vexalkit" ls "$work/run-find/game.pak" >/dev/null ||
-    fail "the moved tool cannot list the consumer's archive"
+"$work/find/consumer" "${consume[@]}" >/dev/null || fail "the find_package consumer"
+"$prefix/bin/vexalkit" ls "$sample" >/dev/null || fail "the moved tool cannot list the sample archive"
 export PKG_CONFIG_PATH=$prefix/$libdir_name/pkgconfig
 [ "$(pkg-config --modversion vexalkit)" = "$version" ] || fail "pkg-config's version"
 # shellcheck disable=SC2046 # the flags are separate words
 c++ -std=c++20 -Wall -Wextra -Werror tests/consumer/consumer.cpp $(pkg-config --cflags vexalkit) \
     $(pkg-config --libs vexalkit) -Wl,-rpath,"$(pkg-config --variable=libdir vexalkit)" \
     -o "$work/pc-consumer"
-"$work/pc-consumer" "$work/run-pc" >/dev/null || fail "the pkg-config consumer"
+"$work/pc-consumer" "${consume[@]}" >/dev/null || fail "the pkg-config consumer"
 done_step "moved prefix: tool runs, consumer built with find_package and with pkg-config"
 
 # --- the source tree as a subproject, unoptimised to build fast
-mkdir -p "$work/run-sub"
 cmake -S tests/consumer -B "$work/sub" -DVEXALKIT_SOURCE_DIR="$root" \
     -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DCMAKE_CXX_FLAGS=-O0 --no-warn-unused-cli >/dev/null
 cmake --build "$work/sub" -j2 >/dev/null
-"$work/sub/consumer" "$work/run-sub" >/dev/null || fail "the add_subdirectory consumer"
+"$work/sub/consumer" "${consume[@]}" >/dev/null || fail "the add_subdirectory consumer"
 done_step "consumer built with add_subdirectory, without GoogleTest"
 
 # --- option combinations configure (the subproject build above has both off)
