@@ -14,6 +14,7 @@
 #include <new>
 #include <optional>
 #include <span>
+#include <vector>
 #include <stdexcept>
 
 namespace vexalkit {
@@ -47,6 +48,34 @@ class Palette : public detail::Owner<VEXLPALETTE_T> {
         return {record_.colorMap, std::size_t{colorMapRows()} * format::kColorMapRowBytes};
     }
     bool empty() const noexcept { return record_.colors == nullptr; }
+
+    // A copy of this palette's colours with the colormap file `bytes` added,
+    // for drawing a colormap through a palette that holds another or none.
+    // Throws as loadColorMap does (ColorMapBeforePalette on an empty one).
+    Palette withColorMap(std::span<const uint8_t> bytes) const {
+        std::vector<uint8_t> triples;
+        triples.reserve(format::kPaletteBytes);
+        for (const uint32_t color : colors()) {
+            triples.insert(triples.end(), {static_cast<uint8_t>(color >> 16U),
+                                           static_cast<uint8_t>(color >> 8U),
+                                           static_cast<uint8_t>(color)});
+        }
+        Palette copy;
+        if (!triples.empty()) {
+            copy = load(triples);
+        }
+        copy.loadColorMap(bytes);
+        return copy;
+    }
+
+    // The rows of the colormap file `bytes`, checked as loadColorMap checks
+    // them. The library reads a colormap only into a palette record, so a
+    // palette of black serves here.
+    static uint32_t colorMapRowsOf(std::span<const uint8_t> bytes) {
+        Palette black = load(std::vector<uint8_t>(format::kPaletteBytes, 0));
+        black.loadColorMap(bytes);
+        return black.colorMapRows();
+    }
 };
 
 // A picture someone else owns: a stand-alone picture, a sprite slot or a

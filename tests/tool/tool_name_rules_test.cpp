@@ -1,6 +1,6 @@
 // The tool's file-name rules: what POSIX and Windows each refuse, and which
 // names Windows takes for the same file.
-#include "cli/entry_names.hpp"
+#include "output/entry_names.hpp"
 
 #include <gtest/gtest.h>
 

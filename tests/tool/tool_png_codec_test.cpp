@@ -1,6 +1,6 @@
 // The tool's PNG codec on files it never writes itself (other colour types,
 // 16-bit samples, interlacing) and on sizes it must refuse.
-#include "cli/png_codec.hpp"
+#include "formats/png_codec.hpp"
 #include "png_fixture.hpp"
 #include "tool_run.hpp"
 #include "writers/image_writer.hpp"

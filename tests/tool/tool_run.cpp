@@ -1,6 +1,6 @@
 #include "tool_run.hpp"
 
-#include "cli/png_codec.hpp"
+#include "formats/png_codec.hpp"
 
 #include <sys/wait.h>
 

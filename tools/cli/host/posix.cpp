@@ -5,7 +5,7 @@
 #include "files.hpp"
 #include "paths.hpp"
 
-#include "../library.hpp"
+#include "failure.hpp"
 
 #include <fcntl.h>
 #include <sys/stat.h>

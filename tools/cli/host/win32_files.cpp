@@ -9,7 +9,7 @@
 #include "paths.hpp"
 #include "win32.hpp"
 
-#include "../library.hpp"
+#include "failure.hpp"
 
 #include <algorithm>
 #include <cerrno>

@@ -5,7 +5,7 @@
 #include "paths.hpp"
 #include "win32.hpp"
 
-#include "../library.hpp"
+#include "failure.hpp"
 
 #include <cerrno>
 #include <cstdlib>
