@@ -165,33 +165,36 @@ class Exporter {
     Problems problems_;
 };
 
+void runExport(const ExportOptions& options) {
+    const Archive archive = Archive::open(options.where.archive, options.where.pak);
+    Exporter(options, archive).run();
+}
+
+void describeExport(CLI::App& command, ExportOptions& options) {
+    addArchiveArguments(command, options.where, "folder to write under (default: ARCHIVE's name)");
+    command
+        .add_option("--palette", options.paletteFile,
+                    "palette file (default: gfx/palette.lmp of the PAK, or the WAD2's palette)")
+        ->type_name("FILE");
+    command.add_option("-j,--jobs", options.jobs, "convert on N threads (default: every core)")
+        ->type_name("N")
+        ->check(wholeNumberBetween("--jobs", 1, 256));
+    command.add_flag("--mips", options.allMips,
+                     "write every mip level of a texture (NAME_mip1.png ...), not just the first");
+}
+
 } // namespace
 
 void addExportCommand(CLI::App& app) {
-    auto options = std::make_shared<ExportOptions>();
-    CLI::App* command = app.add_subcommand(
-        "export", "write every entry of a PAK or WAD2 archive in a viewable form under a folder");
-    addArchiveArguments(*command, options->where,
-                        "folder to write under (default: ARCHIVE's name)");
-    command
-        ->add_option("--palette", options->paletteFile,
-                     "palette file (default: gfx/palette.lmp of the PAK, or the WAD2's palette)")
-        ->type_name("FILE");
-    command->add_option("-j,--jobs", options->jobs, "convert on N threads (default: every core)")
-        ->type_name("N")
-        ->check(wholeNumberBetween("--jobs", 1, 256));
-    command->add_flag("--mips", options->allMips,
-                      "write every mip level of a texture (NAME_mip1.png ...), not just the first");
-    command->footer(
-        "Pictures, sprites (NAME_0.png ...), palettes (a 16 x 16 swatch), colormaps (a row "
-        "per colormap row) and WAD2 pictures and textures become PNG; models become NAME.glb "
-        "and NAME_skin*.png; a WAD2 inside a PAK becomes a folder of its entries; anything else "
-        "keeps its bytes. Entries that cannot be converted are named, one line each, and the "
-        "exit code is 1; the rest is written.");
-    command->callback([options] {
-        const Archive archive = Archive::open(options->where.archive, options->where.pak);
-        Exporter(*options, archive).run();
-    });
+    addCommand(
+        app,
+        {"export", "write every entry of a PAK or WAD2 archive in a viewable form under a folder",
+         "Pictures, sprites (NAME_0.png ...), palettes (a 16 x 16 swatch), colormaps (a row "
+         "per colormap row) and WAD2 pictures and textures become PNG; models become NAME.glb "
+         "and NAME_skin*.png; a WAD2 inside a PAK becomes a folder of its entries; anything else "
+         "keeps its bytes. Entries that cannot be converted are named, one line each, and the "
+         "exit code is 1; the rest is written."},
+        describeExport, runExport);
 }
 
 } // namespace vexl::cli

@@ -135,27 +135,31 @@ class Extractor {
     Problems problems_;
 };
 
+void runExtract(const ExtractOptions& options) {
+    const Archive archive = Archive::open(options.where.archive, options.where.pak);
+    Extractor(options, archive).run();
+}
+
+void describeExtract(CLI::App& command, ExtractOptions& options) {
+    options.where.outputDir = ".";
+    addArchiveArguments(command, options.where, "directory to write under");
+    command.add_option("NAME", options.names,
+                       "entries to write (default: all); * matches any run of characters");
+    command.add_flag("-v,--verbose", options.verbose, "print every file written");
+}
+
 } // namespace
 
 void addExtractCommand(CLI::App& app) {
-    auto options = std::make_shared<ExtractOptions>();
-    CLI::App* command = app.add_subcommand(
-        "extract", "write the entries of a PAK or WAD2 archive to files under a directory");
-    options->where.outputDir = ".";
-    addArchiveArguments(*command, options->where, "directory to write under");
-    command->add_option("NAME", options->names,
-                        "entries to write (default: all); * matches any run of characters");
-    command->add_flag("-v,--verbose", options->verbose, "print every file written");
-    command->footer(
-        "Entries whose names would lead outside DIR (absolute, with a drive, or with a .. part) "
-        "or through a symbolic link inside DIR are skipped with a warning, and with "
-        "--windows-names also those Windows cannot hold or tell apart. The files are "
-        "written together: if writing one fails, none is left. NAME may be given as printed "
-        "by ls --json.");
-    command->callback([options] {
-        const Archive archive = Archive::open(options->where.archive, options->where.pak);
-        Extractor(*options, archive).run();
-    });
+    addCommand(
+        app,
+        {"extract", "write the entries of a PAK or WAD2 archive to files under a directory",
+         "Entries whose names would lead outside DIR (absolute, with a drive, or with a .. part) "
+         "or through a symbolic link inside DIR are skipped with a warning, and with "
+         "--windows-names also those Windows cannot hold or tell apart. The files are "
+         "written together: if writing one fails, none is left. NAME may be given as printed "
+         "by ls --json."},
+        describeExtract, runExtract);
 }
 
 } // namespace vexl::cli

@@ -51,35 +51,36 @@ void runGltf(const GltfOptions& options) {
                 mesh.frames.size(), mesh.sequences.size());
 }
 
-} // namespace
-
-void addGltfCommand(CLI::App& app) {
-    auto options = std::make_shared<GltfOptions>();
-    CLI::App* command =
-        app.add_subcommand("gltf", "write a model as binary glTF 2.0 (.glb) with its animations");
-    command->add_option("MODEL", options->file, "the model")->required();
-    command->add_option("--pak", options->pak, "read MODEL (and its palette) from this PAK")
+void describeGltf(CLI::App& command, GltfOptions& options) {
+    command.add_option("MODEL", options.file, "the model")->required();
+    command.add_option("--pak", options.pak, "read MODEL (and its palette) from this PAK")
         ->type_name("ARCHIVE");
     command
-        ->add_option("-o,--output", options->output,
-                     "output file or folder (default: MODEL's name.glb)")
+        .add_option("-o,--output", options.output,
+                    "output file or folder (default: MODEL's name.glb)")
         ->type_name("OUT.glb");
     command
-        ->add_option("--interpolation", options->interpolation,
-                     "how animations move between frames")
+        .add_option("--interpolation", options.interpolation, "how animations move between frames")
         ->check(CLI::IsMember({"linear", "step"}))
         ->capture_default_str();
     command
-        ->add_option("--frame-time", options->animation.secondsPerFrame,
-                     "seconds per animation frame")
+        .add_option("--frame-time", options.animation.secondsPerFrame,
+                    "seconds per animation frame")
         ->check(CLI::PositiveNumber)
         ->capture_default_str();
-    addColorOptions(*command, options->colors);
-    addWindowsNamesOption(*command, options->windowsNames);
-    command->footer("Y is up and the model faces +Z; frame 0 is the base shape, every frame "
-                    "(frame 0 included) is a morph target, and each frame group or run of "
-                    "frames named alike (run1..run6) is an animation.");
-    command->callback([options] { runGltf(*options); });
+    addColorOptions(command, options.colors);
+    addWindowsNamesOption(command, options.windowsNames);
+}
+
+} // namespace
+
+void addGltfCommand(CLI::App& app) {
+    addCommand(app,
+               {"gltf", "write a model as binary glTF 2.0 (.glb) with its animations",
+                "Y is up and the model faces +Z; frame 0 is the base shape, every frame "
+                "(frame 0 included) is a morph target, and each frame group or run of "
+                "frames named alike (run1..run6) is an animation."},
+               describeGltf, runGltf);
 }
 
 } // namespace vexl::cli

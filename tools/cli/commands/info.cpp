@@ -210,29 +210,32 @@ void printSummary(const json& summary) {
     }
 }
 
+void runInfo(const InfoOptions& options) {
+    if (!options.address.wad.empty()) {
+        const InputFile input = readInput(options.file, options.address);
+        const json summary = describeWadEntry(options.file, options.address, input);
+        options.json ? printJson(summary) : printWadEntry(summary);
+        return;
+    }
+    const json summary = describe(sourceOf(options.file, options.address.pak));
+    if (options.json) {
+        printJson(summary);
+    } else {
+        printSummary(summary);
+    }
+}
+
+void describeInfo(CLI::App& command, InfoOptions& options) {
+    command.add_option("FILE", options.file, "the file, on disk or inside --pak")->required();
+    addAddressOptions(command, options.address);
+    command.add_flag("--json", options.json, "print the summary as JSON");
+}
+
 } // namespace
 
 void addInfoCommand(CLI::App& app) {
-    auto options = std::make_shared<InfoOptions>();
-    CLI::App* command =
-        app.add_subcommand("info", "tell what a file is and summarise what it holds");
-    command->add_option("FILE", options->file, "the file, on disk or inside --pak")->required();
-    addAddressOptions(*command, options->address);
-    command->add_flag("--json", options->json, "print the summary as JSON");
-    command->callback([options] {
-        if (!options->address.wad.empty()) {
-            const InputFile input = readInput(options->file, options->address);
-            const json summary = describeWadEntry(options->file, options->address, input);
-            options->json ? printJson(summary) : printWadEntry(summary);
-            return;
-        }
-        const json summary = describe(sourceOf(options->file, options->address.pak));
-        if (options->json) {
-            printJson(summary);
-        } else {
-            printSummary(summary);
-        }
-    });
+    addCommand(app, {"info", "tell what a file is and summarise what it holds", ""}, describeInfo,
+               runInfo);
 }
 
 } // namespace vexl::cli

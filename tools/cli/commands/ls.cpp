@@ -1,5 +1,6 @@
 // ls: the directory of a PAK or WAD2 archive.
 #include "commands/commands.hpp"
+#include "commands/options.hpp"
 #include "output/entry_names.hpp"
 #include "output/json_print.hpp"
 #include "sources/archive.hpp"
@@ -92,21 +93,24 @@ void runLs(const LsOptions& options) {
     }
 }
 
+void describeLs(CLI::App& command, LsOptions& options) {
+    command.add_option("ARCHIVE", options.archive, "the archive (a PAK is read as NAME.pak)")
+        ->required();
+    command.add_option("--pak", options.pak, "read a WAD2 ARCHIVE from inside this PAK")
+        ->type_name("PAK");
+    command.add_flag("--json", options.json, "print the directory as JSON");
+}
+
 } // namespace
 
 void addLsCommand(CLI::App& app) {
-    auto options = std::make_shared<LsOptions>();
-    CLI::App* command = app.add_subcommand("ls", "list the directory of a PAK or WAD2 archive");
-    command->add_option("ARCHIVE", options->archive, "the archive (a PAK is read as NAME.pak)")
-        ->required();
-    command->add_option("--pak", options->pak, "read a WAD2 ARCHIVE from inside this PAK")
-        ->type_name("PAK");
-    command->add_flag("--json", options->json, "print the directory as JSON");
-    command->footer("Names are shown with control characters, \\ and bytes that are not UTF-8 "
-                    "as \\xNN. In JSON every byte of a name is the character of the same "
-                    "number (bytes 128-255 as \\u0080-\\u00ff): the exact bytes, which "
-                    "extract accepts back as NAME.");
-    command->callback([options] { runLs(*options); });
+    addCommand(app,
+               {"ls", "list the directory of a PAK or WAD2 archive",
+                "Names are shown with control characters, \\ and bytes that are not UTF-8 "
+                "as \\xNN. In JSON every byte of a name is the character of the same "
+                "number (bytes 128-255 as \\u0080-\\u00ff): the exact bytes, which "
+                "extract accepts back as NAME."},
+               describeLs, runLs);
 }
 
 } // namespace vexl::cli

@@ -1,6 +1,7 @@
 // map: runs the map source checker and prints its report.
 #include "vexalkit/map.hpp"
 #include "commands/commands.hpp"
+#include "commands/options.hpp"
 #include "sources/inputs.hpp"
 
 #include <CLI/CLI.hpp>
@@ -25,16 +26,18 @@ void runMap(const MapOptions& options) {
     vexalkit::check(status, source.describe());
 }
 
+void describeMap(CLI::App& command, MapOptions& options) {
+    command.add_option("FILE", options.file, "the map source")->required();
+    command.add_option("--pak", options.pak, "read FILE from this PAK archive")
+        ->type_name("ARCHIVE");
+}
+
 } // namespace
 
 void addMapCommand(CLI::App& app) {
-    auto options = std::make_shared<MapOptions>();
-    CLI::App* command = app.add_subcommand(
-        "map", "check a map source's structure and print its entities' keys and counts");
-    command->add_option("FILE", options->file, "the map source")->required();
-    command->add_option("--pak", options->pak, "read FILE from this PAK archive")
-        ->type_name("ARCHIVE");
-    command->callback([options] { runMap(*options); });
+    addCommand(
+        app, {"map", "check a map source's structure and print its entities' keys and counts", ""},
+        describeMap, runMap);
 }
 
 } // namespace vexl::cli

@@ -9,6 +9,7 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace vexl::cli {
@@ -40,6 +41,27 @@ inline void addWindowsNamesOption(CLI::App& command, bool& asked) {
                      "also refuse names Windows cannot hold (devices such as CON or NUL.txt, "
                      ": * ? and other reserved characters, trailing dots and spaces) and names "
                      "differing only in ASCII letter case; always so on Windows");
+}
+
+// What --help says of a subcommand: its name, one line, and a closing note.
+struct CommandText {
+    std::string name;
+    std::string summary;
+    std::string footer;
+};
+
+// Adds the subcommand: `describe` adds its options, and `run` runs it with
+// them.
+template <typename Options>
+void addCommand(CLI::App& app, const CommandText& text, void (*describe)(CLI::App&, Options&),
+                void (*run)(const Options&)) {
+    auto options = std::make_shared<Options>();
+    CLI::App* command = app.add_subcommand(text.name, text.summary);
+    describe(*command, *options);
+    if (!text.footer.empty()) {
+        command->footer(text.footer);
+    }
+    command->callback([options, run] { run(*options); });
 }
 
 // --palette, --colormap, --row and --transparent.

@@ -137,23 +137,26 @@ void runPack(const PackOptions& options) {
                 archiveSize);
 }
 
+void describePack(CLI::App& command, PackOptions& options) {
+    command
+        .add_option("INPUT", options.inputs,
+                    "a folder (its files, named relative to it) or a file (named as given)")
+        ->required();
+    command.add_option("-o,--output", options.output, "the archive to write")
+        ->type_name("OUT.pak")
+        ->required();
+    addWindowsNamesOption(command, options.windowsNames);
+}
+
 } // namespace
 
 void addPackCommand(CLI::App& app) {
-    auto options = std::make_shared<PackOptions>();
-    CLI::App* command = app.add_subcommand("pack", "make a PAK archive from a folder or files");
-    command
-        ->add_option("INPUT", options->inputs,
-                     "a folder (its files, named relative to it) or a file (named as given)")
-        ->required();
-    command->add_option("-o,--output", options->output, "the archive to write")
-        ->type_name("OUT.pak")
-        ->required();
-    addWindowsNamesOption(*command, options->windowsNames);
-    command->footer("Entries are sorted by name, so the same files always give the same bytes. "
-                    "Names use / between folders and hold at most 55 bytes; the game reads "
-                    "the first 2048 entries only.");
-    command->callback([options] { runPack(*options); });
+    addCommand(app,
+               {"pack", "make a PAK archive from a folder or files",
+                "Entries are sorted by name, so the same files always give the same bytes. "
+                "Names use / between folders and hold at most 55 bytes; the game reads "
+                "the first 2048 entries only."},
+               describePack, runPack);
 }
 
 } // namespace vexl::cli

@@ -87,31 +87,33 @@ void runPng(const PngOptions& options) {
     }
 }
 
+void describePng(CLI::App& command, PngOptions& options) {
+    command.add_option("FILE", options.files, "the files (or WAD2 entries with --wad)")->required();
+    addAddressOptions(command, options.address);
+    command
+        .add_option("-o,--output", options.output,
+                    "output file, or folder (ending in / or existing; needed for several "
+                    "FILEs); several pictures get _0, _1, ... (default: FILE's name with .png)")
+        ->type_name("OUT");
+    command.add_option("--scale", options.scale, "enlarge every pixel to N x N")
+        ->type_name("N")
+        ->check(wholeNumberBetween("--scale", 1, 16));
+    command.add_flag("--mips", options.allMips, "write every mip level of a WAD2 texture");
+    addColorOptions(command, options.colors);
+    addWindowsNamesOption(command, options.windowsNames);
+}
+
 } // namespace
 
 void addPngCommand(CLI::App& app) {
-    auto options = std::make_shared<PngOptions>();
-    CLI::App* command =
-        app.add_subcommand("png", "write pictures, sprites, skins, palettes, colormaps and WAD2 "
-                                  "textures as PNG");
-    command->add_option("FILE", options->files, "the files (or WAD2 entries with --wad)")
-        ->required();
-    addAddressOptions(*command, options->address);
-    command
-        ->add_option("-o,--output", options->output,
-                     "output file, or folder (ending in / or existing; needed for several "
-                     "FILEs); several pictures get _0, _1, ... (default: FILE's name with .png)")
-        ->type_name("OUT");
-    command->add_option("--scale", options->scale, "enlarge every pixel to N x N")
-        ->type_name("N")
-        ->check(wholeNumberBetween("--scale", 1, 16));
-    command->add_flag("--mips", options->allMips, "write every mip level of a WAD2 texture");
-    addColorOptions(*command, options->colors);
-    addWindowsNamesOption(*command, options->windowsNames);
-    command->footer("A palette becomes a 16 x 16 swatch, a colormap an image with one row per "
-                    "colormap row. WAD2 entries are named with --wad, e.g. png rings --wad "
-                    "gfx/sample.wad --pak game.pak. If one file cannot be written, none is.");
-    command->callback([options] { runPng(*options); });
+    addCommand(app,
+               {"png",
+                "write pictures, sprites, skins, palettes, colormaps and WAD2 "
+                "textures as PNG",
+                "A palette becomes a 16 x 16 swatch, a colormap an image with one row per "
+                "colormap row. WAD2 entries are named with --wad, e.g. png rings --wad "
+                "gfx/sample.wad --pak game.pak. If one file cannot be written, none is."},
+               describePng, runPng);
 }
 
 } // namespace vexl::cli

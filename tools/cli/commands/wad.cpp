@@ -100,33 +100,35 @@ void runWad(const WadOptions& options) {
                 archiveSize);
 }
 
-} // namespace
-
-void addWadCommand(CLI::App& app) {
-    auto options = std::make_shared<WadOptions>();
-    CLI::App* command = app.add_subcommand("wad", "make a texture WAD2 archive from PNG pictures");
-    command
-        ->add_option("PNG", options->pictures, "the pictures; each file's name names its texture")
+void describeWad(CLI::App& command, WadOptions& options) {
+    command.add_option("PNG", options.pictures, "the pictures; each file's name names its texture")
         ->required();
-    command->add_option("-o,--output", options->output, "the WAD2 archive to write")
+    command.add_option("-o,--output", options.output, "the WAD2 archive to write")
         ->type_name("OUT.wad")
         ->required();
-    command->add_option("--palette", options->paletteFile, "the game's palette file")
+    command.add_option("--palette", options.paletteFile, "the game's palette file")
         ->type_name("FILE")
         ->required();
     command
-        ->add_option("--colormap", options->colorMapFile,
-                     "the game's colormap: colours it maps to themselves in every row are "
-                     "fullbright and left out")
+        .add_option("--colormap", options.colorMapFile,
+                    "the game's colormap: colours it maps to themselves in every row are "
+                    "fullbright and left out")
         ->type_name("FILE");
-    command->add_flag("--fullbright", options->fullbright,
-                      "let textures use the fullbright colours too");
-    addWindowsNamesOption(*command, options->windowsNames);
-    command->footer("Every pixel becomes the palette index nearest in RGB (least sum of squared "
-                    "differences of red, green and blue). Sides must be multiples of 8; the "
-                    "three smaller mip levels average the full-size picture in RGB. A name "
-                    "starting with { keeps index 255 for transparent pixels (alpha below 128).");
-    command->callback([options] { runWad(*options); });
+    command.add_flag("--fullbright", options.fullbright,
+                     "let textures use the fullbright colours too");
+    addWindowsNamesOption(command, options.windowsNames);
+}
+
+} // namespace
+
+void addWadCommand(CLI::App& app) {
+    addCommand(app,
+               {"wad", "make a texture WAD2 archive from PNG pictures",
+                "Every pixel becomes the palette index nearest in RGB (least sum of squared "
+                "differences of red, green and blue). Sides must be multiples of 8; the "
+                "three smaller mip levels average the full-size picture in RGB. A name "
+                "starting with { keeps index 255 for transparent pixels (alpha below 128)."},
+               describeWad, runWad);
 }
 
 } // namespace vexl::cli
