@@ -1,6 +1,8 @@
-// The tool's subcommands: each file adds one to the application, and main
-// adds them all from one table.
+// The tool's subcommands: each file adds one to the application with the
+// text --help shows of it, and main adds them all from one table.
 #pragma once
+
+#include <string>
 
 namespace CLI {
 class App;
@@ -8,20 +10,29 @@ class App;
 
 namespace vexl::cli {
 
-void addLsCommand(CLI::App& app);
-void addInfoCommand(CLI::App& app);
-void addExtractCommand(CLI::App& app);
-void addPngCommand(CLI::App& app);
-void addGltfCommand(CLI::App& app);
-void addMapCommand(CLI::App& app);
-void addPackCommand(CLI::App& app);
-void addExportCommand(CLI::App& app);
-void addWadCommand(CLI::App& app);
-
-// In the order --help lists them.
-inline constexpr void (*kCommands[])(CLI::App&) = {
-    addLsCommand,  addInfoCommand, addExtractCommand, addPngCommand, addGltfCommand,
-    addMapCommand, addPackCommand, addExportCommand,  addWadCommand,
+// What --help says of a subcommand: its name, one line, and a closing note.
+struct CommandText {
+    std::string name;
+    std::string summary;
+    std::string footer;
 };
+
+void addLsCommand(CLI::App& app, const CommandText& text);
+void addInfoCommand(CLI::App& app, const CommandText& text);
+void addExtractCommand(CLI::App& app, const CommandText& text);
+void addPngCommand(CLI::App& app, const CommandText& text);
+void addGltfCommand(CLI::App& app, const CommandText& text);
+void addMapCommand(CLI::App& app, const CommandText& text);
+void addPackCommand(CLI::App& app, const CommandText& text);
+void addExportCommand(CLI::App& app, const CommandText& text);
+void addWadCommand(CLI::App& app, const CommandText& text);
+
+struct Command {
+    void (*add)(CLI::App& app, const CommandText& text);
+    CommandText text;
+};
+
+// Every subcommand, in the order --help lists them.
+extern const Command kCommands[9];
 
 } // namespace vexl::cli

@@ -185,16 +185,8 @@ void describeExport(CLI::App& command, ExportOptions& options) {
 
 } // namespace
 
-void addExportCommand(CLI::App& app) {
-    addCommand(
-        app,
-        {"export", "write every entry of a PAK or WAD2 archive in a viewable form under a folder",
-         "Pictures, sprites (NAME_0.png ...), palettes (a 16 x 16 swatch), colormaps (a row "
-         "per colormap row) and WAD2 pictures and textures become PNG; models become NAME.glb "
-         "and NAME_skin*.png; a WAD2 inside a PAK becomes a folder of its entries; anything else "
-         "keeps its bytes. Entries that cannot be converted are named, one line each, and the "
-         "exit code is 1; the rest is written."},
-        describeExport, runExport);
+void addExportCommand(CLI::App& app, const CommandText& text) {
+    addCommand(app, text, describeExport, runExport);
 }
 
 } // namespace vexl::cli

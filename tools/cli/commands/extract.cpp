@@ -150,16 +150,8 @@ void describeExtract(CLI::App& command, ExtractOptions& options) {
 
 } // namespace
 
-void addExtractCommand(CLI::App& app) {
-    addCommand(
-        app,
-        {"extract", "write the entries of a PAK or WAD2 archive to files under a directory",
-         "Entries whose names would lead outside DIR (absolute, with a drive, or with a .. part) "
-         "or through a symbolic link inside DIR are skipped with a warning, and with "
-         "--windows-names also those Windows cannot hold or tell apart. The files are "
-         "written together: if writing one fails, none is left. NAME may be given as printed "
-         "by ls --json."},
-        describeExtract, runExtract);
+void addExtractCommand(CLI::App& app, const CommandText& text) {
+    addCommand(app, text, describeExtract, runExtract);
 }
 
 } // namespace vexl::cli

@@ -74,13 +74,8 @@ void describeGltf(CLI::App& command, GltfOptions& options) {
 
 } // namespace
 
-void addGltfCommand(CLI::App& app) {
-    addCommand(app,
-               {"gltf", "write a model as binary glTF 2.0 (.glb) with its animations",
-                "Y is up and the model faces +Z; frame 0 is the base shape, every frame "
-                "(frame 0 included) is a morph target, and each frame group or run of "
-                "frames named alike (run1..run6) is an animation."},
-               describeGltf, runGltf);
+void addGltfCommand(CLI::App& app, const CommandText& text) {
+    addCommand(app, text, describeGltf, runGltf);
 }
 
 } // namespace vexl::cli

@@ -233,9 +233,8 @@ void describeInfo(CLI::App& command, InfoOptions& options) {
 
 } // namespace
 
-void addInfoCommand(CLI::App& app) {
-    addCommand(app, {"info", "tell what a file is and summarise what it holds", ""}, describeInfo,
-               runInfo);
+void addInfoCommand(CLI::App& app, const CommandText& text) {
+    addCommand(app, text, describeInfo, runInfo);
 }
 
 } // namespace vexl::cli

@@ -103,14 +103,8 @@ void describeLs(CLI::App& command, LsOptions& options) {
 
 } // namespace
 
-void addLsCommand(CLI::App& app) {
-    addCommand(app,
-               {"ls", "list the directory of a PAK or WAD2 archive",
-                "Names are shown with control characters, \\ and bytes that are not UTF-8 "
-                "as \\xNN. In JSON every byte of a name is the character of the same "
-                "number (bytes 128-255 as \\u0080-\\u00ff): the exact bytes, which "
-                "extract accepts back as NAME."},
-               describeLs, runLs);
+void addLsCommand(CLI::App& app, const CommandText& text) {
+    addCommand(app, text, describeLs, runLs);
 }
 
 } // namespace vexl::cli

@@ -70,8 +70,8 @@ int main(int argc, char** argv) {
     app.failure_message([](const CLI::App*, const CLI::Error& error) {
         return "vexalkit: " + plainWords(error.what()) + " (see --help)\n";
     });
-    for (const auto addCommand : vexl::cli::kCommands) {
-        addCommand(app);
+    for (const vexl::cli::Command& command : vexl::cli::kCommands) {
+        command.add(app, command.text);
     }
     if (!subcommandKnown(app, argc, argv)) {
         return kUsage;

@@ -34,10 +34,8 @@ void describeMap(CLI::App& command, MapOptions& options) {
 
 } // namespace
 
-void addMapCommand(CLI::App& app) {
-    addCommand(
-        app, {"map", "check a map source's structure and print its entities' keys and counts", ""},
-        describeMap, runMap);
+void addMapCommand(CLI::App& app, const CommandText& text) {
+    addCommand(app, text, describeMap, runMap);
 }
 
 } // namespace vexl::cli

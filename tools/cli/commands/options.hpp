@@ -2,6 +2,7 @@
 // in plain words what is allowed.
 #pragma once
 
+#include "commands/commands.hpp"
 #include "output/entry_names.hpp"
 #include "sources/colors.hpp"
 #include "sources/inputs.hpp"
@@ -42,13 +43,6 @@ inline void addWindowsNamesOption(CLI::App& command, bool& asked) {
                      ": * ? and other reserved characters, trailing dots and spaces) and names "
                      "differing only in ASCII letter case; always so on Windows");
 }
-
-// What --help says of a subcommand: its name, one line, and a closing note.
-struct CommandText {
-    std::string name;
-    std::string summary;
-    std::string footer;
-};
 
 // Adds the subcommand: `describe` adds its options, and `run` runs it with
 // them.

@@ -150,13 +150,8 @@ void describePack(CLI::App& command, PackOptions& options) {
 
 } // namespace
 
-void addPackCommand(CLI::App& app) {
-    addCommand(app,
-               {"pack", "make a PAK archive from a folder or files",
-                "Entries are sorted by name, so the same files always give the same bytes. "
-                "Names use / between folders and hold at most 55 bytes; the game reads "
-                "the first 2048 entries only."},
-               describePack, runPack);
+void addPackCommand(CLI::App& app, const CommandText& text) {
+    addCommand(app, text, describePack, runPack);
 }
 
 } // namespace vexl::cli

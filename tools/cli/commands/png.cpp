@@ -105,15 +105,8 @@ void describePng(CLI::App& command, PngOptions& options) {
 
 } // namespace
 
-void addPngCommand(CLI::App& app) {
-    addCommand(app,
-               {"png",
-                "write pictures, sprites, skins, palettes, colormaps and WAD2 "
-                "textures as PNG",
-                "A palette becomes a 16 x 16 swatch, a colormap an image with one row per "
-                "colormap row. WAD2 entries are named with --wad, e.g. png rings --wad "
-                "gfx/sample.wad --pak game.pak. If one file cannot be written, none is."},
-               describePng, runPng);
+void addPngCommand(CLI::App& app, const CommandText& text) {
+    addCommand(app, text, describePng, runPng);
 }
 
 } // namespace vexl::cli

@@ -121,14 +121,8 @@ void describeWad(CLI::App& command, WadOptions& options) {
 
 } // namespace
 
-void addWadCommand(CLI::App& app) {
-    addCommand(app,
-               {"wad", "make a texture WAD2 archive from PNG pictures",
-                "Every pixel becomes the palette index nearest in RGB (least sum of squared "
-                "differences of red, green and blue). Sides must be multiples of 8; the "
-                "three smaller mip levels average the full-size picture in RGB. A name "
-                "starting with { keeps index 255 for transparent pixels (alpha below 128)."},
-               describeWad, runWad);
+void addWadCommand(CLI::App& app, const CommandText& text) {
+    addCommand(app, text, describeWad, runWad);
 }
 
 } // namespace vexl::cli
