@@ -1,5 +1,6 @@
 // The C++ layer over files built by the test writers.
 #include "support/temp_dir.hpp"
+#include "vexalkit/map.hpp"
 #include "vexalkit_cpp.hpp"
 #include "writers/byte_writer.hpp"
 #include "writers/image_writer.hpp"

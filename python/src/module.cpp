@@ -2,6 +2,7 @@
 // parts that add the record classes.
 #include "binding.hpp"
 
+#include "vexalkit/map.hpp"
 #include "vexalkit_cpp.hpp"
 
 #include <chrono>

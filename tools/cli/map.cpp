@@ -3,6 +3,8 @@
 #include "inputs.hpp"
 #include "library.hpp"
 
+#include "vexalkit/map.hpp"
+
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
