@@ -1,5 +1,6 @@
 // Checking map sources. The library reports what it reads on standard
-// output; checkMap captures that text.
+// output; checkMap captures that text. Not part of vexalkit_cpp.hpp: include
+// this header where maps are checked.
 #pragma once
 
 #include "vexalkit.hpp"
