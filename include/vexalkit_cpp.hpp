@@ -12,8 +12,12 @@
 // threads at once, including reads from the same PAK archive: the library
 // takes file handles from a shared pool with atomics (255 handles; a call
 // that finds none free fails with Status::NoFileHandle). One owner is not
-// to be changed on one thread while used on another. checkMap serialises
-// itself because standard output is one per process.
+// to be changed on one thread while used on another.
+//
+// The map checker is not included here: it prints to standard output, and
+// capturing that (vexalkit/map.hpp: checkMap, StdoutCapture) takes
+// descriptor juggling and temporary files that other users need not
+// compile. Include "vexalkit/map.hpp" beside this header to check maps.
 #pragma once
 
 #if __cplusplus < 202002L && !(defined(_MSVC_LANG) && _MSVC_LANG >= 202002L)
@@ -29,5 +33,4 @@
 #include "vexalkit/formats.hpp"
 #include "vexalkit/heap_string.hpp"
 #include "vexalkit/images.hpp"
-#include "vexalkit/map.hpp"
 #include "vexalkit/model.hpp"

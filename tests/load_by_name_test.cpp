@@ -2,6 +2,7 @@
 // place, forces the loader's extension onto it, reads the bytes from disk or
 // from inside a PAK, and hands them to the buffer form. One row per loader.
 #include "support/temp_dir.hpp"
+#include "vexalkit/map.hpp"
 #include "vexalkit_cpp.hpp"
 #include "writers/byte_writer.hpp"
 #include "writers/image_writer.hpp"

@@ -72,9 +72,8 @@ inline std::string_view typeDescription(FileType type) {
 // without one (a picture's width x height + 8, 768, 8193 or 16385, 4000).
 // Unknown when none fits; never throws for blocks below 4 GiB.
 inline FileType whatIs(std::span<const uint8_t> bytes) {
-    const uint8_t* const data = bytes.data();
     int32_t type = 0;
-    vexlWhatIs(data, detail::sizeOf(bytes), type);
+    vexlWhatIs(bytes.data(), detail::sizeOf(bytes), type);
     return static_cast<FileType>(type);
 }
 

@@ -32,8 +32,7 @@ class Palette : public detail::Owner<VEXLPALETTE_T> {
     // has one already (both keep what the palette held), ColorMapBeforePalette
     // on an empty palette. To replace a colormap, load the palette again.
     void loadColorMap(std::span<const uint8_t> bytes) {
-        const uint8_t* const data = bytes.data();
-        check(vexlColorMapLoad(data, detail::sizeOf(bytes), record_));
+        check(vexlColorMapLoad(bytes.data(), detail::sizeOf(bytes), record_));
     }
 
     // 256 colours 0xFFRRGGBB; empty for an empty palette.

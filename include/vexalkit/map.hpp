@@ -1,5 +1,6 @@
 // Checking map sources. The library reports what it reads on standard
-// output; checkMap captures that text.
+// output; checkMap captures that text. Not part of vexalkit_cpp.hpp: include
+// this header where maps are checked.
 #pragma once
 
 #include "vexalkit.hpp"
@@ -130,19 +131,17 @@ struct MapCheck {
 inline MapCheck checkMap(std::span<const uint8_t> bytes) {
     static std::mutex oneAtATime;
     const std::lock_guard<std::mutex> lock(oneAtATime);
-    const uint8_t* const data = bytes.data();
     const uint32_t size = detail::sizeOf(bytes);
     StdoutCapture capture;
     MapCheck check;
-    check.status = vexlMapLoad(data, size);
+    check.status = vexlMapLoad(bytes.data(), size);
     check.report = capture.take();
     return check;
 }
 
 // Checks a map source and lets the library print its report as it goes.
 inline int32_t checkMapPrinting(std::span<const uint8_t> bytes) {
-    const uint8_t* const data = bytes.data();
-    return vexlMapLoad(data, detail::sizeOf(bytes));
+    return vexlMapLoad(bytes.data(), detail::sizeOf(bytes));
 }
 
 } // namespace vexalkit

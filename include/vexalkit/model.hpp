@@ -9,15 +9,49 @@
 #include "vexalkit/images.hpp"
 #include "vexalkit/owner.hpp"
 
+#include <algorithm>
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <optional>
 #include <span>
 #include <stdexcept>
 #include <string_view>
 
 namespace vexalkit {
+
+namespace detail {
+
+// Frame names compare as the library compares them: blanks (32) trimmed from
+// the start, blanks and zero bytes from the end, then byte for byte with A-Z
+// lower-cased, and bytes from 128 up lowered by tolower() under the
+// process's current locale.
+inline std::string_view trimFrameName(std::string_view text) {
+    const std::size_t first = std::min(text.find_first_not_of(' '), text.size());
+    std::size_t last = text.size();
+    while (last > first && (text[last - 1] == ' ' || text[last - 1] == '\0')) {
+        --last;
+    }
+    return text.substr(first, last - first);
+}
+
+inline char foldFrameNameByte(char value) {
+    const auto byte = static_cast<unsigned char>(value);
+    if (byte >= 128) {
+        return static_cast<char>(std::tolower(byte));
+    }
+    return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte - 'A' + 'a') : value;
+}
+
+inline bool sameFrameName(std::string_view left, std::string_view right) {
+    left = trimFrameName(left);
+    right = trimFrameName(right);
+    return left.size() == right.size() &&
+           std::equal(left.begin(), left.end(), right.begin(),
+                      [](char a, char b) { return foldFrameNameByte(a) == foldFrameNameByte(b); });
+}
+
+} // namespace detail
 
 // A model with its skin and frame groups unrolled: skinSlots() pictures,
 // frameCount() frames of vertexSlots() positions each (seam vertices get a
@@ -81,18 +115,15 @@ class Model : public detail::Owner<VEXLMODEL_T> {
     // The first frame whose name equals `name` with blanks trimmed and case
     // folded as the library folds it; nullopt when none does.
     std::optional<uint32_t> findFrame(std::string_view name) const {
-        if (empty() || frameCount() == 0) {
+        if (empty() || frameCount() == 0 || vertexSlots() == 0 || record_.frameNames == nullptr) {
             return std::nullopt;
         }
-        HeapString wanted(name);
-        const int32_t index = vexlFrameNumber(record_, wanted.get());
+        const int32_t index = vexlFrameNumber(record_, HeapString(name).get());
         if (index != 0) {
             return static_cast<uint32_t>(index);
         }
-        // 0 means frame 0 or no match: ask again over a view of two names, a
-        // decoy that cannot match and frame 0's, so the library's own rules
-        // decide.
-        if (frameZeroMatches(wanted)) {
+        // The library answers 0 both for frame 0 and for no match.
+        if (detail::sameFrameName(frameNameAt(record_, 0), name)) {
             return 0u;
         }
         return std::nullopt;
@@ -113,23 +144,6 @@ class Model : public detail::Owner<VEXLMODEL_T> {
         if (empty() || index >= frameCount()) {
             throw std::out_of_range("frame out of range");
         }
-    }
-
-    bool frameZeroMatches(const HeapString& wanted) const {
-        char names[2 * kFrameNameBytes];
-        // A uniform field of a control byte the name does not start with
-        // cannot equal the trimmed name.
-        const std::string_view text = wanted.text();
-        const std::size_t first = text.find_first_not_of(' ');
-        const char decoy =
-            first != std::string_view::npos && text[first] == '\x01' ? '\x02' : '\x01';
-        std::memset(names, decoy, kFrameNameBytes);
-        std::memcpy(names + kFrameNameBytes, record_.frameNames, kFrameNameBytes);
-        VEXLMODEL_T view = record_;
-        view.frameNames = names;
-        view.frameCount = 2;
-        view.extraFrameCount = 0;
-        return vexlFrameNumber(view, wanted.get()) == 1;
     }
 };
 

@@ -32,19 +32,19 @@ inline void kill(VEXLMODEL_T& record) noexcept {
 }
 
 // The buffer form of each record's loader.
-inline int32_t loadRecord(const uint8_t* const& data, const uint32_t& size, VEXLWADINFO_T& record) {
+inline int32_t loadRecord(const uint8_t* data, uint32_t size, VEXLWADINFO_T& record) {
     return VEXLWADGETINFO(data, size, record);
 }
-inline int32_t loadRecord(const uint8_t* const& data, const uint32_t& size, VEXLPALETTE_T& record) {
+inline int32_t loadRecord(const uint8_t* data, uint32_t size, VEXLPALETTE_T& record) {
     return vexlPaletteLoad(data, size, record);
 }
-inline int32_t loadRecord(const uint8_t* const& data, const uint32_t& size, VEXLPICTURE_T& record) {
+inline int32_t loadRecord(const uint8_t* data, uint32_t size, VEXLPICTURE_T& record) {
     return vexlPictureLoad(data, size, record);
 }
-inline int32_t loadRecord(const uint8_t* const& data, const uint32_t& size, VEXLSPRITE_T& record) {
+inline int32_t loadRecord(const uint8_t* data, uint32_t size, VEXLSPRITE_T& record) {
     return vexlSpriteLoad(data, size, record);
 }
-inline int32_t loadRecord(const uint8_t* const& data, const uint32_t& size, VEXLMODEL_T& record) {
+inline int32_t loadRecord(const uint8_t* data, uint32_t size, VEXLMODEL_T& record) {
     return vexlModelLoad(data, size, record);
 }
 
@@ -76,8 +76,7 @@ template <typename Record> class Owner {
 // Loading into a fresh record keeps the caller's owner intact on failure.
 template <typename Owned> Owned loadOwned(std::span<const uint8_t> bytes) {
     Owned owned;
-    const uint8_t* const data = bytes.data();
-    check(loadRecord(data, sizeOf(bytes), owned.record()));
+    check(loadRecord(bytes.data(), sizeOf(bytes), owned.record()));
     return owned;
 }
 

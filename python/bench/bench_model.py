@@ -1,12 +1,12 @@
 """Python-level model loading against the C++ load of the same bytes.
 
 For each model, times Model(data) plus taking the `vertices` view from
-Python, and the same loads in a C++ loop inside the module
-(vexalkit._vexalkit._load_model_raw), in the same run. The difference is the
-cost of the Python layer per call; a copy of the vertices is timed beside it
-for scale. Not part of the test command.
+Python, and the same loads in a C++ loop in the same process (the module
+vexalkit_bench, built from load_timer.cpp beside this script and kept out of
+the package). The difference is the cost of the Python layer per call; a copy
+of the vertices is timed beside it for scale. Not part of the test command.
 
-Usage (with the module built by scripts/python.sh):
+Usage (scripts/python.sh builds both modules and the fixture writer):
     PYTHONPATH=build-py/python /usr/bin/python3 python/bench/bench_model.py [FIXTURE_WRITER]
 """
 
@@ -17,7 +17,7 @@ import timeit
 from pathlib import Path
 
 import vexalkit
-from vexalkit import _vexalkit
+import vexalkit_bench
 
 ROOT = Path(__file__).resolve().parents[2]
 
@@ -36,7 +36,7 @@ def measure(name: str, data: bytes) -> None:
         return vexalkit.Model(data).vertices
 
     python_seconds = best_of(python_load, number)
-    cpp_seconds = min(_vexalkit._load_model_raw(data, number) for _ in range(7))
+    cpp_seconds = min(vexalkit_bench.time_model_loads(data, number) for _ in range(7))
     copy_seconds = best_of(lambda: model.vertices.copy(), number)
     overhead = (python_seconds - cpp_seconds) * 1e6
     print(f"{name:<16} {len(data):>9} B  vertices {size:>9} B  "

@@ -40,20 +40,23 @@ py::bytes bytesOf(std::span<const uint8_t> bytes) {
     return py::bytes(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
-py::list pakEntries(const Pak& pak) {
-    py::list entries;
-    for (const VEXLPACKENTRY_T& entry : pak.directory) {
-        entries.append(PakEntry{std::string(entryName(entry)), entry.filePos, entry.fileLen,
-                                entry.valid == 1});
-    }
-    return entries;
+PakEntry entryRecord(const VEXLPACKENTRY_T& entry) {
+    return {std::string(entryName(entry)), entry.filePos, entry.fileLen, entry.valid == 1};
 }
 
-py::list wadEntries(const Wad& wad) {
+WadEntry entryRecord(const VEXLWADENTRY_T& entry) {
+    return WadEntry{std::string(entryName(entry)),
+                    entry.filePos,
+                    entry.diskLen,
+                    entry.fileLen,
+                    entry.entryType,
+                    entry.compression};
+}
+
+template <typename Archive> py::list entryRecords(const Archive& archive) {
     py::list entries;
-    for (const VEXLWADENTRY_T& entry : wad.directory) {
-        entries.append(WadEntry{std::string(entryName(entry)), entry.filePos, entry.diskLen,
-                                entry.fileLen, entry.entryType, entry.compression});
+    for (const auto& entry : archive.directory) {
+        entries.append(entryRecord(entry));
     }
     return entries;
 }
@@ -72,7 +75,7 @@ Pak openPak(py::handle path) {
     return Pak{PakDirectory::read(name)};
 }
 
-py::bytes readPakEntry(const Pak& pak, py::handle entry) {
+py::bytes readEntry(const Pak& pak, py::handle entry) {
     const std::string name = nameArgument(entry);
     Bytes bytes;
     {
@@ -100,7 +103,7 @@ Wad openWad(py::handle data) {
     return wad;
 }
 
-py::bytes readWadEntry(const Wad& wad, py::handle entry) {
+py::bytes readEntry(const Wad& wad, py::handle entry) {
     const std::string name = nameArgument(entry);
     const VEXLWADENTRY_T* const found = wad.directory.find(name);
     if (found == nullptr) {
@@ -140,55 +143,53 @@ void bindEntries(py::module_& module) {
         });
 }
 
-void bindPak(py::module_& module) {
-    py::class_<Pak>(module, "Pak",
-                    "The directory of a PAK archive on disk. Entries are read from the file\n"
-                    "again on each read(); nothing is held open.")
-        .def(py::init(&openPak), py::arg("path"),
-             "Reads the directory of the archive `path` (\".pak\" is added when missing).\n"
-             "Raises NotFoundError when there is no such file, Error when it is no PAK.")
-        .def_property_readonly(
-            "path", [](const Pak& pak) { return nameResult(pak.directory.archive()); },
-            "The archive's name as given.")
-        .def_property_readonly("entries", &pakEntries,
-                               "Every entry in directory order, invalid ones included.")
-        .def("names", &entryNames<Pak>, "The names of all entries, in directory order.")
-        .def("read", &readPakEntry, py::arg("name"),
-             "The bytes of the first valid entry `name` (either separator). Raises\n"
-             "NotFoundError when there is none.")
-        .def("__len__", [](const Pak& pak) { return pak.directory.size(); })
-        .def("__iter__", [](const Pak& pak) { return py::iter(pakEntries(pak)); })
-        .def("__contains__",
-             [](const Pak& pak, py::handle name) {
-                 return pak.directory.find(nameArgument(name)) != nullptr;
-             })
-        .def("__repr__", [](const Pak& pak) {
-            return py::str("<vexalkit.Pak {!r} with {} entries>")
-                .format(nameResult(pak.directory.archive()), pak.directory.size());
+// What both archive classes offer: the entries, and reading one by name.
+template <typename Archive>
+void bindDirectory(py::class_<Archive>& archive, const char* entriesDoc, const char* readDoc) {
+    archive.def_property_readonly("entries", &entryRecords<Archive>, entriesDoc)
+        .def("names", &entryNames<Archive>, "The names of all entries, in directory order.")
+        .def(
+            "read", [](const Archive& self, py::handle name) { return readEntry(self, name); },
+            py::arg("name"), readDoc)
+        .def("__len__", [](const Archive& self) { return self.directory.size(); })
+        .def("__iter__", [](const Archive& self) { return py::iter(entryRecords(self)); })
+        .def("__contains__", [](const Archive& self, py::handle name) {
+            return self.directory.find(nameArgument(name)) != nullptr;
         });
 }
 
-void bindWad(py::module_& module) {
-    py::class_<Wad>(module, "Wad",
-                    "The directory of a WAD2 archive in memory; it keeps its own copy of the\n"
-                    "bytes.")
-        .def(py::init(&openWad), py::arg("data"),
-             "Reads the directory of the WAD2 archive in `data` (a bytes-like object).\n"
-             "Raises Error for bytes that are not one.")
-        .def_property_readonly("entries", &wadEntries, "Every entry in directory order.")
-        .def("names", &entryNames<Wad>, "The names of all entries, in directory order.")
-        .def("read", &readWadEntry, py::arg("name"),
-             "The stored bytes of the first entry `name` (A-Z compared without case);\n"
-             "compressed entries stay compressed. Raises NotFoundError when there is none.")
-        .def("__len__", [](const Wad& wad) { return wad.directory.size(); })
-        .def("__iter__", [](const Wad& wad) { return py::iter(wadEntries(wad)); })
-        .def("__contains__",
-             [](const Wad& wad, py::handle name) {
-                 return wad.directory.find(nameArgument(name)) != nullptr;
-             })
-        .def("__repr__", [](const Wad& wad) {
-            return py::str("<vexalkit.Wad with {} entries>").format(wad.directory.size());
+void bindPak(py::module_& module) {
+    py::class_<Pak> pak(module, "Pak",
+                        "The directory of a PAK archive on disk. Entries are read from the file\n"
+                        "again on each read(); nothing is held open.");
+    pak.def(py::init(&openPak), py::arg("path"),
+            "Reads the directory of the archive `path` (\".pak\" is added when missing).\n"
+            "Raises NotFoundError when there is no such file, Error when it is no PAK.")
+        .def_property_readonly(
+            "path", [](const Pak& self) { return nameResult(self.directory.archive()); },
+            "The archive's name as given.")
+        .def("__repr__", [](const Pak& self) {
+            return py::str("<vexalkit.Pak {!r} with {} entries>")
+                .format(nameResult(self.directory.archive()), self.directory.size());
         });
+    bindDirectory(pak, "Every entry in directory order, invalid ones included.",
+                  "The bytes of the first valid entry `name` (either separator). Raises\n"
+                  "NotFoundError when there is none.");
+}
+
+void bindWad(py::module_& module) {
+    py::class_<Wad> wad(module, "Wad",
+                        "The directory of a WAD2 archive in memory; it keeps its own copy of the\n"
+                        "bytes.");
+    wad.def(py::init(&openWad), py::arg("data"),
+            "Reads the directory of the WAD2 archive in `data` (a bytes-like object).\n"
+            "Raises Error for bytes that are not one.")
+        .def("__repr__", [](const Wad& self) {
+            return py::str("<vexalkit.Wad with {} entries>").format(self.directory.size());
+        });
+    bindDirectory(wad, "Every entry in directory order.",
+                  "The stored bytes of the first entry `name` (A-Z compared without case);\n"
+                  "compressed entries stay compressed. Raises NotFoundError when there is none.");
 }
 
 } // namespace

@@ -49,7 +49,7 @@ py::str nameResult(std::string_view bytes) {
 }
 
 void makeReadOnly(py::array& array) {
-    py::detail::array_proxy(array.ptr())->flags &= ~py::detail::npy_api::NPY_ARRAY_WRITEABLE_;
+    array.attr("setflags")(py::arg("write") = false);
 }
 
 } // namespace vexalkit::python

@@ -38,6 +38,14 @@ class ByteView {
     Py_buffer buffer_{};
 };
 
+// An owner (Palette, Picture, Sprite, Model) loaded from the bytes of
+// `data` with the GIL released; the borrowed buffer holds them meanwhile.
+template <typename Owner> Owner loadUnlocked(py::handle data) {
+    const ByteView bytes(data);
+    const py::gil_scoped_release unlocked;
+    return Owner::load(bytes.span());
+}
+
 // A file or entry name as the library takes it: str (UTF-8, with lone
 // surrogates mapped back to the bytes they escape), bytes, or os.PathLike.
 std::string nameArgument(py::handle name);

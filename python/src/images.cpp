@@ -22,12 +22,6 @@ struct SpriteFrame {
     std::size_t index = 0;
 };
 
-template <typename Owner, typename Load> Owner loadUnlocked(py::handle data, Load load) {
-    const ByteView bytes(data);
-    const py::gil_scoped_release unlocked;
-    return load(bytes.span());
-}
-
 // The palette's colours (0xAARRGGBB values) seen as (256, 3) bytes in red,
 // green, blue order, without copying: each row steps over one colour, each
 // column one byte towards blue.
@@ -93,11 +87,8 @@ constexpr const char* kToRgbaDoc =
 
 void bindPalette(py::module_& module) {
     py::class_<Palette>(module, "Palette", "A 256-colour palette and, once loaded, its colormap.")
-        .def(py::init([](py::handle data) {
-                 return loadUnlocked<Palette>(data,
-                                              [](auto bytes) { return Palette::load(bytes); });
-             }),
-             py::arg("data"), "Loads a palette file of exactly 768 bytes; Error otherwise.")
+        .def(py::init(&loadUnlocked<Palette>), py::arg("data"),
+             "Loads a palette file of exactly 768 bytes; Error otherwise.")
         .def_property_readonly("colors", &colorView,
                                "(256, 3) uint8 view of the colours: red, green, blue.")
         .def_property_readonly("colormap", &colorMapView,
@@ -120,11 +111,8 @@ void bindPalette(py::module_& module) {
 
 void bindPicture(py::module_& module) {
     py::class_<Picture>(module, "Picture", "A palette-indexed picture.")
-        .def(py::init([](py::handle data) {
-                 return loadUnlocked<Picture>(data,
-                                              [](auto bytes) { return Picture::load(bytes); });
-             }),
-             py::arg("data"), "Loads a picture file: width, height, then the pixels.")
+        .def(py::init(&loadUnlocked<Picture>), py::arg("data"),
+             "Loads a picture file: width, height, then the pixels.")
         .def_property_readonly("width", &Picture::width, "Pixels per row.")
         .def_property_readonly("height", &Picture::height, "Rows.")
         .def_property_readonly(
@@ -202,10 +190,8 @@ py::list spriteFrames(py::object self) {
 
 void bindSprite(py::module_& module) {
     py::class_<Sprite>(module, "Sprite", "A sprite: its pictures, one slot each.")
-        .def(py::init([](py::handle data) {
-                 return loadUnlocked<Sprite>(data, [](auto bytes) { return Sprite::load(bytes); });
-             }),
-             py::arg("data"), "Loads a sprite file; Error for bytes that are not one.")
+        .def(py::init(&loadUnlocked<Sprite>), py::arg("data"),
+             "Loads a sprite file; Error for bytes that are not one.")
         .def_property_readonly("type", &Sprite::type, "The sprite's orientation type.")
         .def_property_readonly("sync_type", &Sprite::syncType, "0: synchronised, 1: random.")
         .def_property_readonly("frames", &spriteFrames,

@@ -76,12 +76,6 @@ py::list frameNames(const Model& model) {
     return names;
 }
 
-Model loadModel(py::handle data) {
-    const ByteView bytes(data);
-    const py::gil_scoped_release unlocked;
-    return Model::load(bytes.span());
-}
-
 Model loadModelByName(py::handle path, const py::object& archive) {
     const std::string name = nameArgument(path);
     const std::string archiveName = archive.is_none() ? std::string() : nameArgument(archive);
@@ -146,7 +140,7 @@ void bindModel(py::module_& module) {
                             "A model with its skin and frame groups unrolled. The arrays are\n"
                             "read-only views of the record, which lives while any of them does.");
     model
-        .def(py::init(&loadModel), py::arg("data"),
+        .def(py::init(&loadUnlocked<Model>), py::arg("data"),
              "Loads a model from a bytes-like object; Error for bytes that are not one.")
         .def_static("load", &loadModelByName, py::arg("path"), py::arg("archive") = py::none(),
                     "Loads the model file `path` from inside the PAK `archive`, or from disk\n"

@@ -2,11 +2,9 @@
 // parts that add the record classes.
 #include "binding.hpp"
 
+#include "vexalkit/map.hpp"
 #include "vexalkit_cpp.hpp"
 
-#include <chrono>
-#include <cstdint>
-#include <optional>
 #include <string>
 
 namespace vexalkit::python {
@@ -45,22 +43,6 @@ MapCheck checkMapBytes(py::handle data) {
     return checkMap(bytes.span());
 }
 
-// Seconds per C++ model load of `data`, the mean of `repeat` loads: the
-// yardstick the benchmark holds the Python-level Model(data) against.
-double timeModelLoads(py::handle data, uint32_t repeat) {
-    if (repeat == 0) {
-        throw py::value_error("repeat must be at least 1");
-    }
-    const ByteView bytes(data);
-    const py::gil_scoped_release unlocked;
-    const auto start = std::chrono::steady_clock::now();
-    for (uint32_t round = 0; round < repeat; ++round) {
-        const Model model = Model::load(bytes.span());
-    }
-    const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
-    return spent.count() / repeat;
-}
-
 void bindMapCheck(py::module_& module) {
     py::class_<MapCheck>(module, "MapCheck",
                          "The outcome of check_map: the status and the report the library "
@@ -97,8 +79,6 @@ void bindFunctions(py::module_& module) {
                "process: checks run one at a time, and whatever other threads write to\n"
                "descriptor 1 meanwhile lands in the report (Python's sys.stdout is not\n"
                "redirected, but its buffered text may be flushed into it).");
-    module.def("_load_model_raw", &timeModelLoads, py::arg("data"), py::arg("repeat") = 1,
-               "Benchmark helper: the mean seconds of `repeat` C++ model loads of `data`.");
 }
 
 } // namespace vexalkit::python

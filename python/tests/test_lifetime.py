@@ -49,12 +49,6 @@ def test_view_outlives_its_record_object(data, make_view):
     assert view.tobytes() == expected
 
 
-def test_views_cannot_be_written(data):
-    vertices = vexalkit.Model(data("model.mdl")).vertices
-    with pytest.raises(ValueError):
-        vertices[0, 0, 0] = 1.0
-
-
 def test_loader_keeps_no_reference_to_the_callers_buffer(data):
     raw = bytearray(data("archive.wad"))
     wad = vexalkit.Wad(raw)

@@ -35,9 +35,6 @@ class MapCheck:
 def check_map(data: _Data) -> MapCheck:
     """Checks a map source, capturing the report from file descriptor 1."""
 
-def _load_model_raw(data: _Data, repeat: int = 1) -> float:
-    """Mean seconds of `repeat` C++ model loads (benchmark helper)."""
-
 class PakEntry:
     """One entry of a PAK directory."""
 

@@ -15,8 +15,7 @@ struct ModelRecord : vexalkit::Model {
     VEXLMODEL_T& model = record();
 
     int32_t load(const writers::Bytes& bytes) {
-        const uint8_t* const data = bytes.data();
-        return vexlModelLoad(data, static_cast<uint32_t>(bytes.size()), model);
+        return vexlModelLoad(bytes.data(), static_cast<uint32_t>(bytes.size()), model);
     }
     // Every frame's positions, frame after frame.
     std::vector<VEXLVECTOR_T> positions() const {
