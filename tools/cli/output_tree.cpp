@@ -208,10 +208,10 @@ void OutputTree::refuseTaken(const std::vector<std::string>& parts, const host::
 }
 
 void OutputTree::stage(const std::vector<std::string>& parts, std::span<const uint8_t> bytes) {
-    if (parts.empty()) {
+    const std::string whole = joined(parts, parts.size());
+    if (whole.empty()) {
         throw RefusedOutput(shown(parts) + ": empty name");
     }
-    const std::string whole = joined(parts, parts.size());
     // Whatever the commands checked, no name leaves the root, under any
     // rules. Windows' rules add their own reasons, checked first on the
     // whole name ("\" among them: it separates parts there); without them
