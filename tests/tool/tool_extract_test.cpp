@@ -36,8 +36,6 @@ TEST_F(ToolExtractTest, RefusesEntriesThatWouldLeaveTheDirectory) {
             << refused << "\n"
             << extracted.err;
     }
-    EXPECT_EQ(filesUnder(work_.path() / "inner"),
-              (std::vector<std::string>{"out/deep/dir/b.bin", "out/ok/a.txt", "out/x/y.bin"}));
     EXPECT_EQ(filesUnder(work_.path()),
               (std::vector<std::string>{"crafted.pak", "inner/out/deep/dir/b.bin",
                                         "inner/out/ok/a.txt", "inner/out/x/y.bin"}));

@@ -1,6 +1,7 @@
-// Writes never go through links they did not make, never replace an input,
-// and leave nothing when they fail; names reach the terminal escaped and
-// scripts losslessly; extraction takes time in proportion to the entries.
+// Commands give the output tree their inputs to protect and give up all
+// their outputs when one fails (output_tree_test.cpp tests the tree itself);
+// names reach the terminal escaped and scripts losslessly; extraction takes
+// time in proportion to the entries.
 #include "tool_run.hpp"
 #include "writers/byte_writer.hpp"
 #include "writers/image_writer.hpp"
@@ -26,28 +27,6 @@ std::string quoted(const std::string& value) {
 
 using ToolSafetyTest = ToolTest;
 
-TEST_F(ToolSafetyTest, PlantedSymbolicLinksAreNotFollowed) {
-    work_.write("links.pak", writers::buildPak({{"sub/a.txt", text("through a folder link")},
-                                                {"b.txt", text("onto a file link")},
-                                                {"c.txt", text("plain")}}));
-    fs::create_directories(work_.path() / "outside");
-    work_.write("outside/b.txt", text("kept"));
-    fs::create_directories(work_.path() / "out");
-    fs::create_directory_symlink("../outside", work_.path() / "out/sub");
-    fs::create_symlink("../outside/b.txt", work_.path() / "out/b.txt");
-
-    const ToolRun extracted = run("extract links.pak -o out");
-    EXPECT_EQ(extracted.exitCode, 1);
-    for (const char* refused : {"sub/a.txt: skipped, out/sub is a symbolic link",
-                                "b.txt: skipped, out/b.txt is a symbolic link"}) {
-        EXPECT_NE(extracted.err.find(refused), std::string::npos) << extracted.err;
-    }
-    EXPECT_EQ(everythingUnder(work_.path() / "outside"), std::vector<std::string>{"b.txt"});
-    EXPECT_EQ(readFile(work_.path() / "outside/b.txt"), text("kept"));
-    EXPECT_EQ(readFile(work_.path() / "out/c.txt"), text("plain"));
-    EXPECT_TRUE(fs::is_symlink(work_.path() / "out/b.txt"));
-}
-
 TEST_F(ToolSafetyTest, FailedMultiFileWriteLeavesNothing) {
     // The sprite's second picture meets a folder where its file would go.
     fs::create_directories(work_.path() / "shots/flame_1.png");
@@ -56,17 +35,6 @@ TEST_F(ToolSafetyTest, FailedMultiFileWriteLeavesNothing) {
     EXPECT_NE(blocked.err.find("none of the files was written"), std::string::npos) << blocked.err;
     EXPECT_EQ(everythingUnder(work_.path()),
               (std::vector<std::string>{"shots", "shots/flame_1.png"}));
-
-    // A folder the tool made for a failed write goes away with it.
-    work_.write("flame.pak", writers::buildPak({{"flame.lmp", text("not a picture")}}));
-    const ToolRun failed = run("png flame.lmp --pak flame.pak -o made/deeper/");
-    EXPECT_EQ(failed.exitCode, 1);
-    EXPECT_FALSE(fs::exists(work_.path() / "made"));
-
-    // Nor does one for entries that were all refused.
-    work_.write("refused.pak", writers::buildPak({{"../up.txt", text("outside")}}));
-    EXPECT_EQ(run("extract refused.pak -o fresh/inner").exitCode, 1);
-    EXPECT_FALSE(fs::exists(work_.path() / "fresh"));
 }
 
 TEST_F(ToolSafetyTest, AnInputIsNeverReplaced) {

@@ -9,9 +9,16 @@ that Windows cannot hold or reads otherwise must be refused the same way
 by the Windows tool and by the Linux tool's --windows-names; names beyond
 ASCII must reach the disk. Exits 77 (skipped) when wine cannot run the
 program (a 32-bit tool on a host that runs no 32-bit code).
+
+Wine writes lines of its own to the Windows tool's standard error, some
+about other processes (a helper of wine's that crashed): those are set aside,
+and named in the output, before the comparison. A crash of the tool itself
+still shows: its exit status, its outputs and its own lines are compared.
 """
+import doctest
 import os
 import pathlib
+import re
 import shutil
 import struct
 import subprocess
@@ -21,6 +28,33 @@ import tempfile
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 WINE_RUN = ROOT / "cmake" / "wine-run.sh"
 SKIPPED = 77
+
+
+# Lines that wine, not the program it runs, writes to standard error: its
+# loader's ("wine: ...") and its debug channels' ("0024:err:module:...", led
+# by the process too with WINEDEBUG=+pid).
+WINE_LINE = re.compile(rb"wine: |(?:[0-9a-f]{4,8}:){1,2}(?:err|fixme|warn|trace):")
+
+
+def split_wine_lines(stderr):
+    r"""The program's own standard error, and wine's lines taken out of it.
+
+    >>> split_wine_lines(b"vexalkit: x.pak: 2 problems\n")
+    (b'vexalkit: x.pak: 2 problems\n', [])
+    >>> own, wine = split_wine_lines(
+    ...     b"wine: Unhandled page fault on read access to 0000000000000008 at address "
+    ...     b"000000031CAA2391 (thread 008c), starting debugger...\n"
+    ...     b"vexalkit: warning: a: skipped\n0024:err:module:import_dll failed\n"
+    ...     b"0020:0024:fixme:ver:stub\nvexalkit: wine: 0024:err: as an entry name")
+    >>> own
+    b'vexalkit: warning: a: skipped\nvexalkit: wine: 0024:err: as an entry name'
+    >>> [line[:12] for line in wine]
+    [b'wine: Unhand', b'0024:err:mod', b'0020:0024:fi']
+    """
+    own, wine = [], []
+    for line in stderr.splitlines(keepends=True):
+        (wine if WINE_LINE.match(line) else own).append(line)
+    return b"".join(own), wine
 
 
 class Tools:
@@ -33,7 +67,14 @@ class Tools:
         return self._run([self.linux, *args])
 
     def run_windows(self, *args):
-        return self._run([WINE_RUN, self.bits, self.windows, *args])
+        """Runs the Windows tool; its standard error comes without wine's lines."""
+        code, out, err = self._run([WINE_RUN, self.bits, self.windows, *args])
+        own, wine = split_wine_lines(err)
+        for line in wine:
+            print("note:   wine's own line set aside from 'vexalkit "
+                  + " ".join(args).encode("ascii", "backslashreplace").decode() + "': "
+                  + line.rstrip().decode("ascii", "backslashreplace"))
+        return code, out, own
 
     def _run(self, command):
         done = subprocess.run([str(part) for part in command], cwd=self.folder, env=self.env,
@@ -185,6 +226,8 @@ def main():
     if len(sys.argv) != 5:
         sys.exit(__doc__)
     linux, sample, windows, bits = sys.argv[1:]
+    if doctest.testmod().failed:
+        return 1
     with tempfile.TemporaryDirectory(prefix="vexalkit-parity-") as name:
         folder = pathlib.Path(name)
         tools = Tools(os.path.abspath(linux), os.path.abspath(windows), bits, folder)

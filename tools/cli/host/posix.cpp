@@ -91,6 +91,25 @@ int writeAll(int fd, std::span<const uint8_t> bytes) {
     return 0;
 }
 
+// Whether `part` names one entry inside a folder: not the folder itself,
+// not the one above it, not a path. The output tree refuses other names
+// before they come here; a mistake there still writes nothing outside.
+bool onePart(const std::string& part) {
+    return !part.empty() && part != "." && part != ".." && part.find('/') == std::string::npos;
+}
+
+// Whether every part of the "/"-separated `path` is one.
+bool everyPartIsOne(const std::string& path) {
+    size_t start = 0;
+    for (size_t end = path.find('/'); end != std::string::npos; end = path.find('/', start)) {
+        if (!onePart(path.substr(start, end - start))) {
+            return false;
+        }
+        start = end + 1;
+    }
+    return onePart(path.substr(start));
+}
+
 } // namespace
 
 struct ReadableFile::State {
@@ -158,6 +177,9 @@ int Folder::open(const std::string& name, Folder& folder) {
 }
 
 int Folder::openChild(const std::string& part, Folder& child) const {
+    if (!onePart(part)) {
+        return EINVAL;
+    }
     const int fd =
         ::openat(state_->fd, part.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) {
@@ -169,6 +191,9 @@ int Folder::openChild(const std::string& part, Folder& child) const {
 }
 
 int Folder::makeChild(const std::string& part) const {
+    if (!onePart(part)) {
+        return EINVAL;
+    }
     return ::mkdirat(state_->fd, part.c_str(), 0777) == 0 ? 0 : errno;
 }
 
@@ -181,6 +206,9 @@ EntryStatus Folder::status(const std::string& part) const {
 }
 
 int Folder::writeNewFile(const std::string& part, std::span<const uint8_t> bytes) const {
+    if (!onePart(part)) {
+        return EINVAL;
+    }
     Descriptor file(::openat(state_->fd, part.c_str(),
                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
     if (file.get() < 0) {
@@ -197,6 +225,9 @@ int Folder::writeNewFile(const std::string& part, std::span<const uint8_t> bytes
 }
 
 int Folder::rename(const std::string& from, const std::string& to, bool replace) const {
+    if (!onePart(from) || !onePart(to)) {
+        return EINVAL;
+    }
 #if defined(__linux__)
     if (!replace) {
         if (::renameat2(state_->fd, from.c_str(), state_->fd, to.c_str(), RENAME_NOREPLACE) == 0) {
@@ -214,10 +245,16 @@ int Folder::rename(const std::string& from, const std::string& to, bool replace)
 }
 
 void Folder::removeFile(const std::string& part) const noexcept {
+    if (!onePart(part)) {
+        return;
+    }
     ::unlinkat(state_->fd, part.c_str(), 0);
 }
 
 void Folder::removeEmptyFolder(const std::string& path) const noexcept {
+    if (!everyPartIsOne(path)) {
+        return;
+    }
     ::unlinkat(state_->fd, path.c_str(), AT_REMOVEDIR);
 }
 

@@ -6,7 +6,9 @@
 #include <atomic>
 #include <cerrno>
 #include <filesystem>
+#include <optional>
 #include <random>
+#include <string_view>
 
 namespace vexl::cli {
 namespace {
@@ -31,6 +33,39 @@ std::string temporaryName(const std::string& name) {
     static std::atomic<unsigned> counter{0};
     static const unsigned run = std::random_device{}();
     return "." + name + ".part" + std::to_string(run) + "-" + std::to_string(counter.fetch_add(1));
+}
+
+bool startsWithDrive(std::string_view part) {
+    if (part.size() < 2 || part[1] != ':') {
+        return false;
+    }
+    const auto letter = static_cast<unsigned char>(part[0]) | 0x20U;
+    return letter >= 'a' && letter <= 'z';
+}
+
+// Why `part` cannot be one part of a name below the root, under any rules:
+// it names no file (empty, "."), leaves the root (".."), starts again from a
+// root or a drive on some system, or is more than one part.
+std::optional<std::string> partReason(std::string_view part) {
+    if (part.empty() || part == ".") {
+        return "empty path part";
+    }
+    if (part == "..") {
+        return "path leaves the output directory";
+    }
+    if (part.front() == '/') {
+        return "absolute path";
+    }
+    if (part.front() == '\\') {
+        return "absolute path on Windows";
+    }
+    if (startsWithDrive(part)) {
+        return "path with a drive";
+    }
+    if (part.find('/') != std::string_view::npos) {
+        return "\"/\" inside one part of the name";
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -174,10 +209,20 @@ void OutputTree::refuseTaken(const std::vector<std::string>& parts, const host::
 
 void OutputTree::stage(const std::vector<std::string>& parts, std::span<const uint8_t> bytes) {
     const std::string whole = joined(parts, parts.size());
-    // Entry names were checked by the commands; a file name the user gave
-    // on Linux (say "a:b.png") stays allowed unless Windows' rules apply.
+    if (whole.empty()) {
+        throw RefusedOutput(shown(parts) + ": empty name");
+    }
+    // Whatever the commands checked, no name leaves the root, under any
+    // rules. Windows' rules add their own reasons, checked first on the
+    // whole name ("\" among them: it separates parts there); without them
+    // a name the user gave on Linux (say "a:b.png") stays allowed.
     if (rules_ == NameRules::Windows) {
         if (std::optional<std::string> reason = unsafeReason(whole, rules_)) {
+            throw RefusedOutput(shown(parts) + ": " + *reason);
+        }
+    }
+    for (const std::string& part : parts) {
+        if (std::optional<std::string> reason = partReason(part)) {
             throw RefusedOutput(shown(parts) + ": " + *reason);
         }
     }

@@ -3,8 +3,9 @@
 // all are written are they renamed into place. Nothing is written through a
 // symbolic link that is found below the folder, no output replaces an input,
 // and a failure removes every temporary file and every folder made. Every
-// name written keeps the given name rules, so this is where they hold for
-// every command.
+// name written stays below the folder, whatever the rules and whatever the
+// caller checked, and keeps the given name rules: this is where they hold
+// for every command.
 #pragma once
 
 #include "failure.hpp"
@@ -45,9 +46,10 @@ class OutputTree {
     void protect(const std::string& input);
 
     // Writes `bytes` to a temporary file for the name `parts` below the
-    // root. Throws RefusedOutput when the name may not be written (breaks
-    // the name rules, or is the same file as another output's name under
-    // them), Failure when writing fails.
+    // root. Throws RefusedOutput when the name may not be written (a part
+    // that is empty, "." or "..", absolute or with a drive on any system,
+    // or holds a "/"; a name that breaks the name rules, or is the same
+    // file as another output's name under them), Failure when writing fails.
     void stage(const std::vector<std::string>& parts, std::span<const uint8_t> bytes);
 
     // Renames every staged file into place, and removes the folders it made
