@@ -2,11 +2,16 @@
 // Python tests can compare the module's arrays with them byte for byte.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <span>
 
 namespace vexl::pyfixtures {
+
+// Writes `size` bytes from `data` to `file`, replacing it and creating its
+// folder; throws std::runtime_error when it cannot.
+void writeBytes(const std::filesystem::path& file, const void* data, std::size_t size);
 
 // Loads `bytes` by their type (model, sprite, picture) and writes one .bin
 // file per array plus meta.json into `folder`.

@@ -11,8 +11,6 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
-#include <fstream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -22,12 +20,7 @@ namespace fs = std::filesystem;
 using namespace vexl::writers;
 
 void save(const fs::path& file, const Bytes& bytes) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    if (!out) {
-        throw std::runtime_error("cannot write " + file.string());
-    }
+    vexl::pyfixtures::writeBytes(file, bytes.data(), bytes.size());
 }
 
 Bytes ramp(std::size_t count, uint8_t first) {
@@ -173,7 +166,6 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        fs::create_directories(argv[1]);
         writeFiles(argv[1]);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "vexalkit-pyfixtures: %s\n", error.what());
